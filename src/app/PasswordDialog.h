@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+
+// Dialog 137: asks for the password of a protected document.
+class PasswordDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The longest password a document holds.
+  static constexpr int kMaxLength = 10;
+
+  explicit PasswordDialog(QWidget* parent = nullptr);
+
+  QString password() const;
+
+  // Shows the dialog; the text typed, or nullopt when the user cancelled.
+  static std::optional<QString> ask(QWidget* parent);
+
+ private:
+  QLineEdit* m_edit;
+};

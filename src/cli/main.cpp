@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// duxel-cli: the command-line front end over the Duxel core.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/DocumentCommands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Duxel: documents of Casio digital diaries from the command line"};
+  app.require_subcommand(1);
+
+  DumpOptions dump;
+  auto* dumpCmd = app.add_subcommand("dump", "print a .dux document as JSON");
+  dumpCmd->add_option("FILE", dump.file, "the document")->required();
+  dumpCmd->add_option("--password", dump.password, "password of a protected document");
+
+  BuildOptions build;
+  auto* buildCmd = app.add_subcommand("build", "write a .dux document from its JSON");
+  buildCmd->add_option("JSON", build.json, "the JSON form of the document")->required();
+  buildCmd->add_option("OUT", build.out, "the document to write")->required();
+  buildCmd->add_option("--password", build.password, "protect the document with a password");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e);
+  }
+  if (*dumpCmd) return RunDump(dump);
+  if (*buildCmd) return RunBuild(build);
+  return 2;
+}

@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "records/CArchive.h"
+
+#include <cstring>
+
+#include "document/CDuxelDoc.h"
+#include "records/ClassRegistry.h"
+#include "records/Cp1250.h"
+
+namespace {
+// Tag words of the object stream.
+constexpr uint16_t kNullTag = 0x0000;
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kClassTag = 0x8000;
+constexpr uint16_t kBigObjectTag = 0x7FFF;
+constexpr uint32_t kBigClassTag = 0x80000000u;
+}  // namespace
+
+const CRuntimeClass CObject::classCObject = {"CObject", 0, nullptr, nullptr};
+
+bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
+  for (const CRuntimeClass* c = this; c != nullptr; c = c->m_pBaseClass)
+    if (c == base) return true;
+  return false;
+}
+
+const CRuntimeClass* CRuntimeClass::FromName(const std::string& name) {
+  return FindSerialClass(name);
+}
+
+CArchive::CArchive(std::vector<uint8_t>& out, CDuxelDoc* doc) : m_out(&out), m_pDocument(doc) {}
+
+CArchive::CArchive(const uint8_t* data, std::size_t size, CDuxelDoc* doc)
+    : m_data(data), m_size(size), m_pDocument(doc) {
+  m_loadMap.emplace_back();  // index 0: the null reference
+}
+
+CArchive::~CArchive() = default;
+
+void CArchive::Fail(ArchiveFault fault, const std::string& what) const {
+  throw ArchiveError(fault, m_pos, what);
+}
+
+void CArchive::need(std::size_t n) const {
+  if (n > m_size - m_pos)
+    Fail(ArchiveFault::EndOfFile, "the data ends at byte " + std::to_string(m_size) +
+                                      ", " + std::to_string(n) + " more bytes were expected");
+}
+
+void CArchive::WriteByte(uint8_t v) { m_out->push_back(v); }
+
+void CArchive::WriteWord(uint16_t v) {
+  WriteByte(uint8_t(v));
+  WriteByte(uint8_t(v >> 8));
+}
+
+void CArchive::WriteDword(uint32_t v) {
+  WriteWord(uint16_t(v));
+  WriteWord(uint16_t(v >> 16));
+}
+
+void CArchive::WriteDouble(double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  WriteDword(uint32_t(bits));
+  WriteDword(uint32_t(bits >> 32));
+}
+
+void CArchive::WriteBlock(const void* p, std::size_t n) {
+  const auto* b = static_cast<const uint8_t*>(p);
+  m_out->insert(m_out->end(), b, b + n);
+}
+
+void CArchive::WriteString(const std::string& s) {
+  const std::size_t n = s.size();
+  if (n < 0xFF) {
+    WriteByte(uint8_t(n));
+  } else if (n < 0xFFFE) {
+    WriteByte(0xFF);
+    WriteWord(uint16_t(n));
+  } else {
+    WriteByte(0xFF);
+    WriteWord(0xFFFF);
+    WriteDword(uint32_t(n));
+  }
+  WriteBlock(s.data(), n);
+}
+
+void CArchive::WriteCount(uint32_t n) {
+  if (n < 0xFFFF) {
+    WriteWord(uint16_t(n));
+  } else {
+    WriteWord(0xFFFF);
+    WriteDword(n);
+  }
+}
+
+void CArchive::WriteObject(const CObject* obj) {
+  if (obj == nullptr) {
+    WriteWord(kNullTag);
+    return;
+  }
+  if (auto it = m_storeMap.find(obj); it != m_storeMap.end()) {
+    if (it->second < kBigObjectTag) {
+      WriteWord(uint16_t(it->second));
+    } else {
+      WriteWord(kBigObjectTag);
+      WriteDword(it->second);
+    }
+    return;
+  }
+  const CRuntimeClass* cls = obj->GetRuntimeClass();
+  if (auto it = m_storeMap.find(cls); it != m_storeMap.end()) {
+    if (it->second < kBigObjectTag) {
+      WriteWord(uint16_t(kClassTag | it->second));
+    } else {
+      WriteWord(kBigObjectTag);
+      WriteDword(kBigClassTag | it->second);
+    }
+  } else {
+    const std::size_t len = std::strlen(cls->m_lpszClassName);
+    WriteWord(kNewClassTag);
+    WriteWord(cls->m_wSchema);
+    WriteWord(uint16_t(len));
+    WriteBlock(cls->m_lpszClassName, len);
+    m_storeMap[cls] = m_nextIndex++;
+  }
+  m_storeMap[obj] = m_nextIndex++;
+  const_cast<CObject*>(obj)->Serialize(*this);
+}
+
+uint8_t CArchive::ReadByte() {
+  need(1);
+  return m_data[m_pos++];
+}
+
+uint16_t CArchive::ReadWord() {
+  need(2);
+  const uint16_t v = uint16_t(m_data[m_pos] | (m_data[m_pos + 1] << 8));
+  m_pos += 2;
+  return v;
+}
+
+uint32_t CArchive::ReadDword() {
+  const uint32_t lo = ReadWord();
+  return lo | (uint32_t(ReadWord()) << 16);
+}
+
+double CArchive::ReadDouble() {
+  const uint64_t lo = ReadDword();
+  const uint64_t bits = lo | (uint64_t(ReadDword()) << 32);
+  double v;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
+
+void CArchive::ReadBlock(void* p, std::size_t n) {
+  need(n);
+  if (n != 0) std::memcpy(p, m_data + m_pos, n);
+  m_pos += n;
+}
+
+std::string CArchive::ReadString() {
+  bool wide = false;
+  uint32_t n = ReadByte();
+  if (n == 0xFF) {
+    n = ReadWord();
+    if (n == 0xFFFE) {
+      // Wide-character form: a second prefix counts 2-byte characters.
+      wide = true;
+      n = ReadByte();
+      if (n == 0xFF) {
+        n = ReadWord();
+        if (n == 0xFFFF) n = ReadDword();
+      }
+    } else if (n == 0xFFFF) {
+      n = ReadDword();
+    }
+  }
+  if (!wide) {
+    need(n);
+    std::string s(reinterpret_cast<const char*>(m_data + m_pos), n);
+    m_pos += n;
+    return s;
+  }
+  need(std::size_t(n) * 2);
+  std::u16string units(n, u'\0');
+  for (uint32_t i = 0; i < n; ++i)
+    units[i] = char16_t(m_data[m_pos + 2 * i] | (m_data[m_pos + 2 * i + 1] << 8));
+  m_pos += std::size_t(n) * 2;
+  return Cp1250FromUtf16(units);
+}
+
+uint32_t CArchive::ReadCount() {
+  const uint16_t w = ReadWord();
+  return w != 0xFFFF ? w : ReadDword();
+}
+
+uint32_t CArchive::readTag(bool& isClass, bool& isNewClass) {
+  isClass = isNewClass = false;
+  const uint16_t tag = ReadWord();
+  if (tag == kNewClassTag) {
+    isClass = isNewClass = true;
+    return 0;
+  }
+  if (tag == kBigObjectTag) {
+    const uint32_t big = ReadDword();
+    isClass = (big & kBigClassTag) != 0;
+    return big & ~kBigClassTag;
+  }
+  isClass = (tag & kClassTag) != 0;
+  return tag & ~kClassTag;
+}
+
+const CRuntimeClass* CArchive::readClass(bool isNewClass, uint32_t classIndex) {
+  if (!isNewClass) {
+    if (classIndex == 0 || classIndex >= m_loadMap.size() || m_loadMap[classIndex].cls == nullptr)
+      Fail(ArchiveFault::BadClass, "class index " + std::to_string(classIndex) +
+                                       " names no class seen before");
+    return m_loadMap[classIndex].cls;
+  }
+  const uint16_t schema = ReadWord();
+  const uint16_t len = ReadWord();
+  need(len);
+  const std::string name(reinterpret_cast<const char*>(m_data + m_pos), len);
+  m_pos += len;
+  const CRuntimeClass* cls = CRuntimeClass::FromName(name);
+  if (cls == nullptr) Fail(ArchiveFault::BadClass, "unknown class \"" + name + "\"");
+  if (schema != cls->m_wSchema)
+    Fail(ArchiveFault::BadSchema, "class " + name + " has schema " + std::to_string(schema) +
+                                      ", expected " + std::to_string(cls->m_wSchema));
+  LoadEntry e;
+  e.cls = cls;
+  m_loadMap.push_back(e);
+  return cls;
+}
+
+std::unique_ptr<CObject> CArchive::ReadObject(const CRuntimeClass* expected) {
+  bool isClass, isNewClass;
+  const std::size_t tagAt = m_pos;
+  const uint32_t index = readTag(isClass, isNewClass);
+  if (!isClass) {
+    if (index == 0) return nullptr;
+    if (index >= m_loadMap.size() || m_loadMap[index].obj == nullptr)
+      Fail(ArchiveFault::BadIndex, "reference to object " + std::to_string(index) +
+                                       " at byte " + std::to_string(tagAt) +
+                                       " names no object seen before");
+    const CObject* earlier = m_loadMap[index].obj;
+    if (!earlier->IsKindOf(expected))
+      Fail(ArchiveFault::WrongClass, std::string("object of class ") +
+                                         earlier->GetRuntimeClass()->m_lpszClassName +
+                                         " where " + expected->m_lpszClassName + " was expected");
+    return cloneObject(earlier);
+  }
+  const CRuntimeClass* cls = readClass(isNewClass, index);
+  if (!cls->IsDerivedFrom(expected))
+    Fail(ArchiveFault::WrongClass, std::string("object of class ") + cls->m_lpszClassName +
+                                       " where " + expected->m_lpszClassName + " was expected");
+  std::unique_ptr<CObject> obj(cls->m_pfnCreateObject());
+  LoadEntry e;
+  e.obj = obj.get();
+  m_loadMap.push_back(e);
+  obj->Serialize(*this);
+  return obj;
+}
+
+void CArchive::Retire(std::unique_ptr<CObject> obj) {
+  if (obj) m_retired.push_back(std::move(obj));
+}
+
+std::unique_ptr<CObject> CArchive::cloneObject(const CObject* obj) {
+  // Copy through the stream itself, without a document so texts stay plain.
+  std::vector<uint8_t> bytes;
+  {
+    CArchive out(bytes);
+    const_cast<CObject*>(obj)->Serialize(out);
+  }
+  CArchive in(bytes.data(), bytes.size());
+  std::unique_ptr<CObject> copy(obj->GetRuntimeClass()->m_pfnCreateObject());
+  copy->Serialize(in);
+  return copy;
+}
+
+const uint8_t* CArchive::textKey() const {
+  if (m_pDocument == nullptr || !m_pDocument->IsProtected()) return nullptr;
+  return m_pDocument->GetPasswordKey();
+}
+
+// With a password every character is stored as key XOR (NOT c); the length stays plain.
+void CArchive::WriteText(const std::string& s) {
+  const uint8_t* key = textKey();
+  if (key == nullptr) {
+    WriteString(s);
+    return;
+  }
+  std::string scrambled(s);
+  for (std::size_t i = 0; i < scrambled.size(); ++i)
+    scrambled[i] = char(key[i % 10] ^ uint8_t(~uint8_t(scrambled[i])));
+  WriteString(scrambled);
+}
+
+std::string CArchive::ReadText() {
+  std::string s = ReadString();
+  if (const uint8_t* key = textKey())
+    for (std::size_t i = 0; i < s.size(); ++i) s[i] = char(~(key[i % 10] ^ uint8_t(s[i])));
+  return s;
+}

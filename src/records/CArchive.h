@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class CArchive;
+class CDuxelDoc;
+
+// Why a load stopped. The first failure is the one reported.
+enum class ArchiveFault {
+  EndOfFile,     // the data ended before the layout did
+  BadClass,      // a class name no registered class has, or an index that names no class
+  WrongClass,    // an object of a class not derived from the one the field expects
+  BadSchema,     // a schema word other than the class's own
+  BadIndex,      // a back-reference to an object not in the stream
+  Generic,       // abandoned without a specific cause (wrong password)
+};
+
+// Thrown inside a load only; CDuxelDoc and the other readers turn it into a result.
+class ArchiveError : public std::runtime_error {
+ public:
+  ArchiveError(ArchiveFault fault, std::size_t offset, const std::string& what)
+      : std::runtime_error(what), m_fault(fault), m_offset(offset) {}
+  ArchiveFault fault() const { return m_fault; }
+  std::size_t offset() const { return m_offset; }
+
+ private:
+  ArchiveFault m_fault;
+  std::size_t m_offset;
+};
+
+class CObject;
+
+// The class record of a serialisable class: its stream name, schema and factory.
+struct CRuntimeClass {
+  const char* m_lpszClassName;
+  uint16_t m_wSchema;
+  CObject* (*m_pfnCreateObject)();
+  const CRuntimeClass* m_pBaseClass;
+
+  bool IsDerivedFrom(const CRuntimeClass* base) const;
+  // Looks a class up by the name written in a stream; null when none is registered.
+  static const CRuntimeClass* FromName(const std::string& name);
+};
+
+class CObject {
+ public:
+  static const CRuntimeClass classCObject;
+  virtual ~CObject() = default;
+  virtual const CRuntimeClass* GetRuntimeClass() const = 0;
+  virtual void Serialize(CArchive& ar) = 0;
+  bool IsKindOf(const CRuntimeClass* c) const { return GetRuntimeClass()->IsDerivedFrom(c); }
+};
+
+// Declares and defines the class record of a serialisable class.
+#define DECLARE_SERIAL(cls)                                      \
+ public:                                                         \
+  static const CRuntimeClass class##cls;                         \
+  const CRuntimeClass* GetRuntimeClass() const override { return &class##cls; } \
+  static CObject* CreateObject();
+
+#define IMPLEMENT_SERIAL(cls, base, schema)                      \
+  CObject* cls::CreateObject() { return new cls; }               \
+  const CRuntimeClass cls::class##cls = {#cls, schema, &cls::CreateObject, &base::class##base};
+
+#define RUNTIME_CLASS(cls) (&cls::class##cls)
+
+// The object stream of documents and clipboard records: little-endian primitives,
+// length-prefixed strings, counts and class-tagged objects sharing one index counter.
+class CArchive {
+ public:
+  // Storing mode: appends to `out`.
+  explicit CArchive(std::vector<uint8_t>& out, CDuxelDoc* doc = nullptr);
+  // Loading mode: reads `size` bytes at `data`, which must outlive the archive.
+  CArchive(const uint8_t* data, std::size_t size, CDuxelDoc* doc = nullptr);
+  ~CArchive();
+  CArchive(const CArchive&) = delete;
+  CArchive& operator=(const CArchive&) = delete;
+
+  bool IsLoading() const { return m_out == nullptr; }
+  bool IsStoring() const { return m_out != nullptr; }
+  CDuxelDoc* GetDocument() const { return m_pDocument; }
+  std::size_t Position() const { return m_pos; }
+  std::size_t Remaining() const { return m_size - m_pos; }
+
+  void WriteByte(uint8_t v);
+  void WriteWord(uint16_t v);
+  void WriteDword(uint32_t v);
+  void WriteDouble(double v);
+  void WriteBlock(const void* p, std::size_t n);
+  void WriteString(const std::string& s);
+  void WriteCount(uint32_t n);
+  // Writes a reference: null tag, back-reference, or class tag followed by the object.
+  void WriteObject(const CObject* obj);
+
+  uint8_t ReadByte();
+  uint16_t ReadWord();
+  uint32_t ReadDword();
+  double ReadDouble();
+  void ReadBlock(void* p, std::size_t n);
+  std::string ReadString();
+  uint32_t ReadCount();
+  // Reads a reference whose class must derive from `expected`. The caller owns the result
+  // (null for the null tag). A back-reference yields a fresh copy of the earlier object,
+  // so that no object ever has two owners.
+  std::unique_ptr<CObject> ReadObject(const CRuntimeClass* expected);
+  // Keeps a loaded object alive until the archive ends, so a later back-reference to it
+  // can still be copied. Used for values that are read and then copied out.
+  void Retire(std::unique_ptr<CObject> obj);
+
+  // Record texts: scrambled with the document password while a protected document is stored.
+  void WriteText(const std::string& s);
+  std::string ReadText();
+
+  [[noreturn]] void Fail(ArchiveFault fault, const std::string& what) const;
+
+ private:
+  void need(std::size_t n) const;
+  uint32_t readTag(bool& isClass, bool& isNewClass);
+  const CRuntimeClass* readClass(bool isNewClass, uint32_t classIndex);
+  std::unique_ptr<CObject> cloneObject(const CObject* obj);
+  const uint8_t* textKey() const;
+
+  std::vector<uint8_t>* m_out = nullptr;
+  const uint8_t* m_data = nullptr;
+  std::size_t m_size = 0;
+  std::size_t m_pos = 0;
+  CDuxelDoc* m_pDocument = nullptr;
+
+  // One counter for classes and objects; index 0 is the null reference.
+  uint32_t m_nextIndex = 1;
+  std::map<const void*, uint32_t> m_storeMap;  // class records and objects already written
+  struct LoadEntry {
+    const CRuntimeClass* cls = nullptr;  // set when the index names a class
+    const CObject* obj = nullptr;        // set when it names an object
+  };
+  std::vector<LoadEntry> m_loadMap;
+  std::vector<std::unique_ptr<CObject>> m_retired;
+};

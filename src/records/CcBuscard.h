@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "records/CCasioList.h"
+
+// A business card.
+class CcBuscard : public CCasioPol {
+  DECLARE_SERIAL(CcBuscard)
+
+ public:
+  static constexpr int kFields = 15;
+  // 0 company, 1 name, 2 telephone, 3 function, 4 department, 5 post box, 6 address,
+  // 7 telex, 8 telefax, 9..14 the free fields
+  std::string m_fields[kFields];
+  void Serialize(CArchive& ar) override;
+  int Compare(const CCasioPol& other) const override;
+  int IsEmpty() const override;
+  int DrawRow(RowPainter& painter, int top, bool selected) const override;
+  int Find(const std::string& pattern, bool matchCase, bool wholeWord) const override;
+  void GetPrintLines(PrintLines& lines, bool includeEmpty, int width) const override;
+};
+
+class CcBuscardList : public CCasioList {
+  DECLARE_SERIAL(CcBuscardList)
+
+ public:
+  std::string GetFieldName(int index) const override;
+  int InsertSorted(CCasioPol* record) override;
+  CCasioPol* CreateRecord() const override;
+  int GetFieldWidth(int index) const override;
+  int GetKind() const override;
+};

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "records/CCasioList.h"
+#include "records/CCasTime.h"
+// A schedule entry.
+class CcScheduler : public CCasioPol {
+  DECLARE_SERIAL(CcScheduler)
+
+ public:
+  CCasTime m_start;
+  CCasTime m_end;
+  CCasTime m_alarm;  // time only
+  std::string m_text;  // description
+  void Serialize(CArchive& ar) override;
+  int Compare(const CCasioPol& other) const override;
+  int IsEmpty() const override;
+  int DrawRow(RowPainter& painter, int top, bool selected) const override;
+  int Find(const std::string& pattern, bool matchCase, bool wholeWord) const override;
+  void GetPrintLines(PrintLines& lines, bool includeEmpty, int width) const override;
+};
+
+class CcSchedulerList : public CCasioList {
+  DECLARE_SERIAL(CcSchedulerList)
+
+ public:
+  std::string GetFieldName(int index) const override;
+  int InsertSorted(CCasioPol* record) override;
+  CCasioPol* CreateRecord() const override;
+  int GetFieldWidth(int index) const override;
+  int GetKind() const override;
+};

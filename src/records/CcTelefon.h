@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "records/CCasioList.h"
+
+// A telephone entry.
+class CcTelefon : public CCasioPol {
+  DECLARE_SERIAL(CcTelefon)
+
+ public:
+  static constexpr int kFields = 9;
+  // 0 name, 1 telephone, 2 address, 3..8 the free fields
+  std::string m_fields[kFields];
+  void Serialize(CArchive& ar) override;
+  int Compare(const CCasioPol& other) const override;
+  int IsEmpty() const override;
+  int DrawRow(RowPainter& painter, int top, bool selected) const override;
+  int Find(const std::string& pattern, bool matchCase, bool wholeWord) const override;
+  void GetPrintLines(PrintLines& lines, bool includeEmpty, int width) const override;
+};
+
+class CcTelefonList : public CCasioList {
+  DECLARE_SERIAL(CcTelefonList)
+
+ public:
+  std::string GetFieldName(int index) const override;
+  int InsertSorted(CCasioPol* record) override;
+  CCasioPol* CreateRecord() const override;
+  int GetFieldWidth(int index) const override;
+  int GetKind() const override;
+};

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "records/CCasioList.h"
+#include "records/CCasTime.h"
+// A to-do item.
+class CcTodo : public CCasioPol {
+  DECLARE_SERIAL(CcTodo)
+
+ public:
+  std::string m_text;
+  CCasTime m_completed;  // completion date and time
+  uint16_t m_done = 0;   // 1 when a completion date or time is held
+  void Serialize(CArchive& ar) override;
+  int Compare(const CCasioPol& other) const override;
+  int IsEmpty() const override;
+  int DrawRow(RowPainter& painter, int top, bool selected) const override;
+  int Find(const std::string& pattern, bool matchCase, bool wholeWord) const override;
+  void GetPrintLines(PrintLines& lines, bool includeEmpty, int width) const override;
+};
+
+class CcTodoList : public CCasioList {
+  DECLARE_SERIAL(CcTodoList)
+
+ public:
+  std::string GetFieldName(int index) const override;
+  int InsertSorted(CCasioPol* record) override;
+  CCasioPol* CreateRecord() const override;
+  int GetFieldWidth(int index) const override;
+  int GetKind() const override;
+};
