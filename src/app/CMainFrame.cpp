@@ -55,8 +55,10 @@ CMainFrame::CMainFrame(QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
-  // The child windows outlive this object's members while the base class deletes them;
-  // they must not report back.
+  // The base class hides and deletes the children after this object's members are gone;
+  // nothing may report back to it then.
+  m_mdi->disconnect(this);
+  m_docs->disconnect(this);
   for (QMdiSubWindow* window : m_mdi->subWindowList()) {
     window->disconnect(this);
     window->removeEventFilter(this);

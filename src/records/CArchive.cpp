@@ -241,43 +241,43 @@ std::unique_ptr<CObject> CArchive::ReadObject(const CRuntimeClass* expected) {
   const uint32_t index = readTag(isClass, isNewClass);
   if (!isClass) {
     if (index == 0) return nullptr;
-    if (index >= m_loadMap.size() || m_loadMap[index].obj == nullptr)
+    if (index >= m_loadMap.size() || m_loadMap[index].object == nullptr ||
+        !m_loadMap[index].complete)
       Fail(ArchiveFault::BadIndex, "reference to object " + std::to_string(index) +
                                        " at byte " + std::to_string(tagAt) +
-                                       " names no object seen before");
-    const CObject* earlier = m_loadMap[index].obj;
-    if (!earlier->IsKindOf(expected))
-      Fail(ArchiveFault::WrongClass, std::string("object of class ") +
-                                         earlier->GetRuntimeClass()->m_lpszClassName +
+                                       " names no object read before");
+    const CRuntimeClass* cls = m_loadMap[index].object;
+    if (!cls->IsDerivedFrom(expected))
+      Fail(ArchiveFault::WrongClass, std::string("object of class ") + cls->m_lpszClassName +
                                          " where " + expected->m_lpszClassName + " was expected");
-    return cloneObject(earlier);
+    return rereadObject(index);
   }
   const CRuntimeClass* cls = readClass(isNewClass, index);
   if (!cls->IsDerivedFrom(expected))
     Fail(ArchiveFault::WrongClass, std::string("object of class ") + cls->m_lpszClassName +
                                        " where " + expected->m_lpszClassName + " was expected");
   std::unique_ptr<CObject> obj(cls->m_pfnCreateObject());
+  const std::size_t entry = m_loadMap.size();
   LoadEntry e;
-  e.obj = obj.get();
+  e.object = cls;
+  e.start = m_pos;
   m_loadMap.push_back(e);
   obj->Serialize(*this);
+  m_loadMap[entry].complete = true;
   return obj;
 }
 
-void CArchive::Retire(std::unique_ptr<CObject> obj) {
-  if (obj) m_retired.push_back(std::move(obj));
-}
-
-std::unique_ptr<CObject> CArchive::cloneObject(const CObject* obj) {
-  // Copy through the stream itself, without a document so texts stay plain.
-  std::vector<uint8_t> bytes;
-  {
-    CArchive out(bytes);
-    const_cast<CObject*>(obj)->Serialize(out);
-  }
-  CArchive in(bytes.data(), bytes.size());
-  std::unique_ptr<CObject> copy(obj->GetRuntimeClass()->m_pfnCreateObject());
-  copy->Serialize(in);
+// Reads the earlier object's fields once more. Whatever that second pass registers is
+// dropped again, so the indexes of the rest of the stream stay as they were.
+std::unique_ptr<CObject> CArchive::rereadObject(uint32_t index) {
+  const LoadEntry e = m_loadMap[index];
+  const std::size_t savedPos = m_pos;
+  const std::size_t savedEntries = m_loadMap.size();
+  m_pos = e.start;
+  std::unique_ptr<CObject> copy(e.object->m_pfnCreateObject());
+  copy->Serialize(*this);
+  m_pos = savedPos;
+  m_loadMap.resize(savedEntries);
   return copy;
 }
 

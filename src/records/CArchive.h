@@ -108,11 +108,8 @@ class CArchive {
   uint32_t ReadCount();
   // Reads a reference whose class must derive from `expected`. The caller owns the result
   // (null for the null tag). A back-reference yields a fresh copy of the earlier object,
-  // so that no object ever has two owners.
+  // read again from its bytes, so that no object ever has two owners.
   std::unique_ptr<CObject> ReadObject(const CRuntimeClass* expected);
-  // Keeps a loaded object alive until the archive ends, so a later back-reference to it
-  // can still be copied. Used for values that are read and then copied out.
-  void Retire(std::unique_ptr<CObject> obj);
 
   // Record texts: scrambled with the document password while a protected document is stored.
   void WriteText(const std::string& s);
@@ -124,7 +121,7 @@ class CArchive {
   void need(std::size_t n) const;
   uint32_t readTag(bool& isClass, bool& isNewClass);
   const CRuntimeClass* readClass(bool isNewClass, uint32_t classIndex);
-  std::unique_ptr<CObject> cloneObject(const CObject* obj);
+  std::unique_ptr<CObject> rereadObject(uint32_t index);
   const uint8_t* textKey() const;
 
   std::vector<uint8_t>* m_out = nullptr;
@@ -136,10 +133,13 @@ class CArchive {
   // One counter for classes and objects; index 0 is the null reference.
   uint32_t m_nextIndex = 1;
   std::map<const void*, uint32_t> m_storeMap;  // class records and objects already written
+  // What an index names while loading. Objects are remembered by the bytes of their fields,
+  // not by pointer: the caller may have freed an object long before a back-reference to it.
   struct LoadEntry {
-    const CRuntimeClass* cls = nullptr;  // set when the index names a class
-    const CObject* obj = nullptr;        // set when it names an object
+    const CRuntimeClass* cls = nullptr;     // set when the index names a class
+    const CRuntimeClass* object = nullptr;  // set when it names an object: its class
+    std::size_t start = 0;                  // where the object's fields begin
+    bool complete = false;                  // the object has been read to its end
   };
   std::vector<LoadEntry> m_loadMap;
-  std::vector<std::unique_ptr<CObject>> m_retired;
 };

@@ -341,26 +341,27 @@ int CCasTime::ParseTyped(std::string& text, bool timeNotDate) {
 }
 
 // The parts are read as universal time, unset ones filled from the local "now" (the day also
-// when it is 0). The instant is worked out in 64 bits from the calendar itself, so the
-// process's time zone plays no part. The value cannot be converted, and 0xFFFFFFFF is
-// returned, when the month is not 1 to 12, the day is beyond the days of its month, the
-// hour is not 0 to 23 or the minute not 0 to 59 (no rolling over into the next unit), or
-// the instant lies before 1970-01-01 00:00 or past what 32 bits hold (2106-02-07 06:28).
-// 0xFFFFFFFF itself is never a valid instant, since the seconds are always 0.
+// when it is 0). Parts beyond their range roll over into the next unit as the C library's
+// calendar conversion does (31 April is 1 May, hour 24 the next day), so a pattern whose
+// day is filled from today still orders sensibly. The instant is worked out in 64 bits from
+// the calendar itself, so the process's time zone plays no part. It cannot be converted, and
+// 0xFFFFFFFF is returned, when it lies before 1970-01-01 00:00 or past what 32 bits hold
+// (2106-02-07 06:28). 0xFFFFFFFF itself is never a valid instant, since the seconds are 0.
 uint32_t CCasTime::GetInstant() const {
   const LocalDateTime now = LocalNow();
-  const int64_t year = m_year >= 0 ? m_year : now.year;
-  const int month = m_month >= 0 ? m_month : now.month;
-  const int day = m_day >= 1 ? m_day : now.day;
-  const int hour = m_hour >= 0 ? m_hour : now.hour;
-  const int minute = m_minute >= 0 ? m_minute : now.minute;
+  int64_t year = m_year >= 0 ? m_year : now.year;
+  int64_t month = m_month >= 0 ? m_month : now.month;
+  const int64_t day = m_day >= 1 ? m_day : now.day;
+  const int64_t hour = m_hour >= 0 ? m_hour : now.hour;
+  const int64_t minute = m_minute >= 0 ? m_minute : now.minute;
+
+  // Month 0 is December of the year before, month 13 January of the next.
+  year += (month - 1 >= 0 ? (month - 1) / 12 : (month - 12) / 12);
+  month = ((month - 1) % 12 + 12) % 12 + 1;
 
   constexpr uint32_t kInvalid = 0xFFFFFFFFu;
-  if (month < 1 || month > 12) return kInvalid;
-  if (day < 1 || day > DaysInMonth(month, int(year))) return kInvalid;
-  if (hour > 23 || minute > 59) return kInvalid;
-
-  const int64_t seconds = DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60;
+  const int64_t days = DaysFromCivil(year, int(month), 1) + (day - 1);
+  const int64_t seconds = days * 86400 + hour * 3600 + minute * 60;
   if (seconds < 0 || seconds >= int64_t(kInvalid)) return kInvalid;
   return uint32_t(seconds);
 }

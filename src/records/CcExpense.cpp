@@ -9,7 +9,6 @@ IMPLEMENT_SERIAL(CcExpenseList, CCasioList, 0)
 void LoadTimeObject(CArchive& ar, CCasTime& value) {
   std::unique_ptr<CObject> obj = ar.ReadObject(RUNTIME_CLASS(CCasTime));
   if (obj) value.CopyParts(static_cast<const CCasTime&>(*obj));
-  ar.Retire(std::move(obj));
 }
 
 void CcExpense::Serialize(CArchive& ar) {

@@ -586,12 +586,14 @@ TEST_F(CCasTimeTest, GetInstant) {
       {{2106, 2, 7, -1, -1, 6, 29}, 0xFFFFFFFFu},  // beyond 32 bits
       {{1969, 12, 31, -1, -1, 23, 59}, 0xFFFFFFFFu},
       {{5, 1, 1, -1, -1, 0, 0}, 0xFFFFFFFFu},  // a year never corrected
-      {{2001, 13, 1, -1, -1, 0, 0}, 0xFFFFFFFFu},
-      {{2001, 0, 1, -1, -1, 0, 0}, 0xFFFFFFFFu},
-      {{2001, 4, 31, -1, -1, 0, 0}, 0xFFFFFFFFu},
-      {{2001, 2, 29, -1, -1, 0, 0}, 0xFFFFFFFFu},
-      {{2001, 5, 3, -1, -1, 24, 0}, 0xFFFFFFFFu},
-      {{2001, 5, 3, -1, -1, 10, 60}, 0xFFFFFFFFu},
+      // Out-of-range parts roll over: month 13 is January of the next year, month 0
+      // December before, 31 April is 1 May, 29 February 2001 is 1 March.
+      {{2001, 13, 1, -1, -1, 0, 0}, 1009843200u},   // 2002-01-01
+      {{2001, 0, 1, -1, -1, 0, 0}, 975628800u},     // 2000-12-01
+      {{2001, 4, 31, -1, -1, 0, 0}, 988675200u},    // 2001-05-01
+      {{2001, 2, 29, -1, -1, 0, 0}, 983404800u},    // 2001-03-01
+      {{2001, 5, 3, -1, -1, 24, 0}, 988934400u},    // 2001-05-04 00:00
+      {{2001, 5, 3, -1, -1, 10, 60}, 988887600u},   // 2001-05-03 11:00
       {{32767, 12, 31, -1, -1, 23, 59}, 0xFFFFFFFFu},
   };
   for (const InstantCase& c : cases) {
