@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CMainFrame.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -45,8 +47,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     const QList<QMdiSubWindow*> windows = documentWindows(doc);
     if (!windows.isEmpty()) m_mdi->setActiveSubWindow(windows.first());
   });
-  connect(m_docs, &DocumentManager::recentFilesChanged, this,
-          &CMainFrame::updateRecentFileActions);
+  connect(m_docs, &DocumentManager::recentFilesChanged, this, &CMainFrame::updateRecentFileActions);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateActions);
 
   updateRecentFileActions();
@@ -59,9 +60,12 @@ CMainFrame::~CMainFrame() {
   // nothing may report back to it then.
   m_mdi->disconnect(this);
   m_docs->disconnect(this);
-  for (QMdiSubWindow* window : m_mdi->subWindowList()) {
-    window->disconnect(this);
-    window->removeEventFilter(this);
+  // Closed windows waiting for deletion are no longer in the area's list, but still here.
+  for (const QList<QMdiSubWindow*>& windows : std::as_const(m_windows)) {
+    for (QMdiSubWindow* window : windows) {
+      window->disconnect(this);
+      window->removeEventFilter(this);
+    }
   }
 }
 
@@ -73,8 +77,7 @@ void CMainFrame::createMenus() {
   openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   m_saveAction = file->addAction(QStringLiteral("&Uložit"), this, &CMainFrame::fileSave);
   m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  m_saveAsAction =
-      file->addAction(QStringLiteral("Uložit &jako…"), this, &CMainFrame::fileSaveAs);
+  m_saveAsAction = file->addAction(QStringLiteral("Uložit &jako…"), this, &CMainFrame::fileSaveAs);
   m_recentSeparator = file->addSeparator();
   for (int i = 0; i < DocumentManager::kRecentCount; ++i) {
     QAction* recent = file->addAction(QString());
@@ -214,9 +217,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     auto* window = qobject_cast<QMdiSubWindow*>(watched);
     if (ModeListView* view = viewOf(window)) {
       // Closing the last window of a document closes the document: ask about its changes.
+      // Windows already closed are hidden and only wait to be deleted.
       const QList<QMdiSubWindow*> windows = documentWindows(view->document());
-      if (windows.size() == 1 && windows.first() == window &&
-          !m_docs->saveModified(view->document())) {
+      const bool last = std::none_of(windows.begin(), windows.end(), [window](QMdiSubWindow* w) {
+        return w != window && !w->isHidden();
+      });
+      if (last && !m_docs->saveModified(view->document())) {
         event->ignore();
         return true;
       }
@@ -228,9 +234,9 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 void CMainFrame::fileNew() { m_docs->newDocument(); }
 
 void CMainFrame::fileOpen() {
-  const QString path = QFileDialog::getOpenFileName(
-      this, QStringLiteral("Otevřít"), QString(),
-      QStringLiteral("Duxel soubory (*.dux);;Všechny soubory (*)"));
+  const QString path =
+      QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít"), QString(),
+                                   QStringLiteral("Duxel soubory (*.dux);;Všechny soubory (*)"));
   if (!path.isEmpty()) openFile(path);
 }
 

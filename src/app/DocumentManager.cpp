@@ -115,8 +115,8 @@ bool DocumentManager::saveAs(CDuxelDoc* doc, const QString& path) {
   if (target.isEmpty()) {
     const QString suggested =
         e->path.isEmpty() ? e->title + QLatin1Char('.') + kExtension : e->path;
-    target = QFileDialog::getSaveFileName(m_dialogParent, QStringLiteral("Uložit jako"),
-                                          suggested, kFileFilter);
+    target = QFileDialog::getSaveFileName(m_dialogParent, QStringLiteral("Uložit jako"), suggested,
+                                          kFileFilter);
     if (target.isEmpty()) return false;
     if (QFileInfo(target).suffix().isEmpty()) target += QLatin1Char('.') + kExtension;
   }

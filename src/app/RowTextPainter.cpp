@@ -35,9 +35,7 @@ void RowTextPainter::append(const QString& text, bool gap) {
   m_line += text;
 }
 
-QString RowTextPainter::Line() const {
-  return m_tick ? kTickMark + m_line : m_line;
-}
+QString RowTextPainter::Line() const { return m_tick ? kTickMark + m_line : m_line; }
 
 void RowTextPainter::Clear() {
   m_line.clear();

@@ -14,9 +14,12 @@ namespace {
 
 const char* FormatName(DocFormat f) {
   switch (f) {
-    case DocFormat::D303: return "D303";
-    case DocFormat::Headerless: return "headerless";
-    default: return "D390";
+    case DocFormat::D303:
+      return "D303";
+    case DocFormat::Headerless:
+      return "headerless";
+    default:
+      return "D390";
   }
 }
 
@@ -42,7 +45,9 @@ std::string Hex(const std::vector<uint8_t>& data) {
 ordered_json RecordToJson(int mode, const CCasioPol& record) {
   ordered_json j{{"mark", record.m_mark}};
   switch (mode) {
-    case kMemo: j["text"] = Text(static_cast<const CcMemo&>(record).m_text); break;
+    case kMemo:
+      j["text"] = Text(static_cast<const CcMemo&>(record).m_text);
+      break;
     case kTelephone:
       for (const auto& f : static_cast<const CcTelefon&>(record).m_fields)
         j["fields"].push_back(Text(f));
@@ -128,8 +133,8 @@ class Reader {
   void integer(const char* name, Int& out, long long lo, long long hi) const {
     if (const json* v = member(name)) {
       if (!v->is_number_integer() || v->get<long long>() < lo || v->get<long long>() > hi)
-        fail(std::string("member \"") + name + "\" is not an integer from " +
-             std::to_string(lo) + " to " + std::to_string(hi));
+        fail(std::string("member \"") + name + "\" is not an integer from " + std::to_string(lo) +
+             " to " + std::to_string(hi));
       out = Int(v->get<long long>());
     }
   }
@@ -157,8 +162,7 @@ class Reader {
   void fields(std::string* out, int count) const {
     if (const json* v = member("fields")) {
       if (!v->is_array() || int(v->size()) > count)
-        fail("member \"fields\" is not an array of at most " + std::to_string(count) +
-             " strings");
+        fail("member \"fields\" is not an array of at most " + std::to_string(count) + " strings");
       for (std::size_t i = 0; i < v->size(); ++i) {
         if (!(*v)[i].is_string()) fail("member \"fields\" holds something not a string");
         out[i] = Cp1250FromUtf8((*v)[i].get<std::string>());
@@ -191,8 +195,12 @@ class Reader {
 void ReadRecord(int mode, const Reader& in, CCasioPol& record) {
   in.integer("mark", record.m_mark, 0, 0xFFFF);
   switch (mode) {
-    case kMemo: in.text("text", static_cast<CcMemo&>(record).m_text); break;
-    case kTelephone: in.fields(static_cast<CcTelefon&>(record).m_fields, CcTelefon::kFields); break;
+    case kMemo:
+      in.text("text", static_cast<CcMemo&>(record).m_text);
+      break;
+    case kTelephone:
+      in.fields(static_cast<CcTelefon&>(record).m_fields, CcTelefon::kFields);
+      break;
     case kBusinessCards:
       in.fields(static_cast<CcBuscard&>(record).m_fields, CcBuscard::kFields);
       break;

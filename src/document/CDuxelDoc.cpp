@@ -14,21 +14,30 @@
 
 namespace {
 const char* const kSectionNames[kModeCount] = {
-    "Memo",         "Telephone",   "Scheduler",   "BusinessCards", "ToDo",
-    "FreeFile",     "ReminderOne", "ReminderTwo", "Expenses",      "SpreadSheet"};
+    "Memo",     "Telephone",   "Scheduler",   "BusinessCards", "ToDo",
+    "FreeFile", "ReminderOne", "ReminderTwo", "Expenses",      "SpreadSheet"};
 
 std::unique_ptr<CCasioList> newList(int mode) {
   switch (mode) {
-    case kMemo: return std::make_unique<CcMemoList>();
-    case kTelephone: return std::make_unique<CcTelefonList>();
-    case kScheduler: return std::make_unique<CcSchedulerList>();
-    case kBusinessCards: return std::make_unique<CcBuscardList>();
-    case kToDo: return std::make_unique<CcTodoList>();
-    case kFreeFile: return std::make_unique<CcFreefileList>();
+    case kMemo:
+      return std::make_unique<CcMemoList>();
+    case kTelephone:
+      return std::make_unique<CcTelefonList>();
+    case kScheduler:
+      return std::make_unique<CcSchedulerList>();
+    case kBusinessCards:
+      return std::make_unique<CcBuscardList>();
+    case kToDo:
+      return std::make_unique<CcTodoList>();
+    case kFreeFile:
+      return std::make_unique<CcFreefileList>();
     case kReminderOne:
-    case kReminderTwo: return std::make_unique<CcReminderList>();
-    case kExpenses: return std::make_unique<CcExpenseList>();
-    default: return std::make_unique<CcSpreadsheetList>();
+    case kReminderTwo:
+      return std::make_unique<CcReminderList>();
+    case kExpenses:
+      return std::make_unique<CcExpenseList>();
+    default:
+      return std::make_unique<CcSpreadsheetList>();
   }
 }
 

@@ -38,20 +38,21 @@ enum class DocFormat { D390, D303, Headerless };
 
 enum class LoadStatus {
   Ok,
-  TooShort,       // no 4-byte signature or 2-byte marker: message 61705, the document opens empty
-  Unprotected303, // an unprotected "D303" file: message 61705, the document opens empty
-  WrongPassword,  // wrong or cancelled password: message 1101, then "Nezdařilo se otevřít dokument."
-  BadFormat,      // the object stream broke: "Neočekávaný tvar souboru.", nothing kept
-  IoError,        // the file could not be read or written
+  TooShort,        // no 4-byte signature or 2-byte marker: message 61705, the document opens empty
+  Unprotected303,  // an unprotected "D303" file: message 61705, the document opens empty
+  WrongPassword,   // wrong or cancelled password: message 1101, then "Nezdařilo se otevřít
+                   // dokument."
+  BadFormat,       // the object stream broke: "Neočekávaný tvar souboru.", nothing kept
+  IoError,         // the file could not be read or written
 };
 
 // The outcome of reading or writing a document. Messages are UTF-8, ready to show.
 struct DocResult {
   LoadStatus status = LoadStatus::Ok;
-  int messageId = 0;         // string id of the user's message (61705, 1101), 0 when none
-  std::string message;       // what the user is to see
-  std::string reason;        // the technical reason, for logs and the command line
-  std::size_t offset = 0;    // byte offset of a stream error
+  int messageId = 0;       // string id of the user's message (61705, 1101), 0 when none
+  std::string message;     // what the user is to see
+  std::string reason;      // the technical reason, for logs and the command line
+  std::size_t offset = 0;  // byte offset of a stream error
   bool ok() const { return status == LoadStatus::Ok; }
   // Whether the document opens anyway (empty) despite the message.
   bool opensEmpty() const {

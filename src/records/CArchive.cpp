@@ -43,8 +43,8 @@ void CArchive::Fail(ArchiveFault fault, const std::string& what) const {
 
 void CArchive::need(std::size_t n) const {
   if (n > m_size - m_pos)
-    Fail(ArchiveFault::EndOfFile, "the data ends at byte " + std::to_string(m_size) +
-                                      ", " + std::to_string(n) + " more bytes were expected");
+    Fail(ArchiveFault::EndOfFile, "the data ends at byte " + std::to_string(m_size) + ", " +
+                                      std::to_string(n) + " more bytes were expected");
 }
 
 void CArchive::WriteByte(uint8_t v) { m_out->push_back(v); }
@@ -215,8 +215,8 @@ uint32_t CArchive::readTag(bool& isClass, bool& isNewClass) {
 const CRuntimeClass* CArchive::readClass(bool isNewClass, uint32_t classIndex) {
   if (!isNewClass) {
     if (classIndex == 0 || classIndex >= m_loadMap.size() || m_loadMap[classIndex].cls == nullptr)
-      Fail(ArchiveFault::BadClass, "class index " + std::to_string(classIndex) +
-                                       " names no class seen before");
+      Fail(ArchiveFault::BadClass,
+           "class index " + std::to_string(classIndex) + " names no class seen before");
     return m_loadMap[classIndex].cls;
   }
   const uint16_t schema = ReadWord();
@@ -243,9 +243,8 @@ std::unique_ptr<CObject> CArchive::ReadObject(const CRuntimeClass* expected) {
     if (index == 0) return nullptr;
     if (index >= m_loadMap.size() || m_loadMap[index].object == nullptr ||
         !m_loadMap[index].complete)
-      Fail(ArchiveFault::BadIndex, "reference to object " + std::to_string(index) +
-                                       " at byte " + std::to_string(tagAt) +
-                                       " names no object read before");
+      Fail(ArchiveFault::BadIndex, "reference to object " + std::to_string(index) + " at byte " +
+                                       std::to_string(tagAt) + " names no object read before");
     const CRuntimeClass* cls = m_loadMap[index].object;
     if (!cls->IsDerivedFrom(expected))
       Fail(ArchiveFault::WrongClass, std::string("object of class ") + cls->m_lpszClassName +

@@ -14,12 +14,12 @@ class CDuxelDoc;
 
 // Why a load stopped. The first failure is the one reported.
 enum class ArchiveFault {
-  EndOfFile,     // the data ended before the layout did
-  BadClass,      // a class name no registered class has, or an index that names no class
-  WrongClass,    // an object of a class not derived from the one the field expects
-  BadSchema,     // a schema word other than the class's own
-  BadIndex,      // a back-reference to an object not in the stream
-  Generic,       // abandoned without a specific cause (wrong password)
+  EndOfFile,   // the data ended before the layout did
+  BadClass,    // a class name no registered class has, or an index that names no class
+  WrongClass,  // an object of a class not derived from the one the field expects
+  BadSchema,   // a schema word other than the class's own
+  BadIndex,    // a back-reference to an object not in the stream
+  Generic,     // abandoned without a specific cause (wrong password)
 };
 
 // Thrown inside a load only; CDuxelDoc and the other readers turn it into a result.
@@ -59,14 +59,14 @@ class CObject {
 };
 
 // Declares and defines the class record of a serialisable class.
-#define DECLARE_SERIAL(cls)                                      \
- public:                                                         \
-  static const CRuntimeClass class##cls;                         \
+#define DECLARE_SERIAL(cls)                                                     \
+ public:                                                                        \
+  static const CRuntimeClass class##cls;                                        \
   const CRuntimeClass* GetRuntimeClass() const override { return &class##cls; } \
   static CObject* CreateObject();
 
-#define IMPLEMENT_SERIAL(cls, base, schema)                      \
-  CObject* cls::CreateObject() { return new cls; }               \
+#define IMPLEMENT_SERIAL(cls, base, schema)        \
+  CObject* cls::CreateObject() { return new cls; } \
   const CRuntimeClass cls::class##cls = {#cls, schema, &cls::CreateObject, &base::class##base};
 
 #define RUNTIME_CLASS(cls) (&cls::class##cls)

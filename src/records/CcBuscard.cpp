@@ -25,7 +25,7 @@ int CcBuscard::Compare(const CCasioPol& other) const {
 int CcBuscard::IsEmpty() const { return m_fields[0].empty() || m_fields[1].empty(); }
 
 std::string CcBuscardList::GetFieldName(int index) const {
-  static const char* const names[] = {"Firma",  "Jmeno",  "Telefon",  "Funkce",  "Oddeleni",
+  static const char* const names[] = {"Firma",    "Jmeno",  "Telefon",  "Funkce", "Oddeleni",
                                       "Post_box", "Adresa", "Dalnopis", "Telefax"};
   if (index >= 0 && index < 9) return names[index];
   if (index >= 9 && index < CcBuscard::kFields) return FreeFieldColumnName(3, index - 9);

@@ -12,7 +12,7 @@ class CcScheduler : public CCasioPol {
  public:
   CCasTime m_start;
   CCasTime m_end;
-  CCasTime m_alarm;  // time only
+  CCasTime m_alarm;    // time only
   std::string m_text;  // description
   void Serialize(CArchive& ar) override;
   int Compare(const CCasioPol& other) const override;

@@ -41,6 +41,6 @@ class CcSpreadsheetIE : public CCasioPol {
 
  public:
   std::vector<std::string> m_cells;
-  void Serialize(CArchive& ar) override;  // the mark word only
+  void Serialize(CArchive& ar) override;               // the mark word only
   int Compare(const CCasioPol& other) const override;  // always 1: arrival order
 };

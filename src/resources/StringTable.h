@@ -6,27 +6,27 @@
 // The program's Czech string table, by string id. Texts are UTF-8; the core converts them
 // to Windows-1250 where they meet record texts (CpString).
 enum StringId : int {
-  IDS_MESSAGE_32 = 32,            // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
-  IDS_WEEKDAYS = 301,             // "xx|Ne|Po|Út|St|Čt|Pá|So|xx"
-  IDS_REPEAT_WORDS = 302,         // "Denně|Týdně|Měsíčně"
-  IDS_SHEET_ROW = 303,            // ", poslední změna: %s (velikost: %u)"
-  IDS_DATE_LABELS = 304,          // "od:|do:|Datum:|v|hod."
-  IDS_MODE_NAMES = 305,           // the ten mode names in mode index order
-  IDS_LINK_OFF = 306,             // "Komunikace vypnuta"
-  IDS_RECEIVE_READY = 307,        // "Příjem připraven"
-  IDS_RECEIVED = 308,             // "Přijato:"
-  IDS_SEND_READY = 309,           // "Vysílání připraveno"
-  IDS_WRONG_PASSWORD = 1101,      // "Zadané heslo není správné!"
-  IDS_CONFIRM_PASSWORD = 1102,    // "Prosím potvrďte heslo:"
-  IDS_NEW_PASSWORD = 1103,        // "Vložte nové heslo:"
-  IDS_COMMAND_FAILED = 61705,     // "Příkaz se nepovedlo provést."
-  IDS_OPEN_FAILED = 61706,        // "Nezdařilo se otevřít dokument."
-  IDS_BAD_FORMAT = 61707,         // "Neočekávaný tvar souboru."
-  IDS_SAVE_CHANGES = 61708,       // "Uložit změny do %1?"
-  IDS_SAVE_FAILED = 61709,        // "Nezdařilo se uložit dokument."
-  IDS_UNTITLED = 61710,           // "Bezejmenný"
-  IDS_PASSWORD_TITLE = 61711,     // "Duxel - Tajný soubor"
-  IDS_PASSWORD_PROMPT = 61712,    // "Prosím vložte heslo:"
+  IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
+  IDS_WEEKDAYS = 301,           // "xx|Ne|Po|Út|St|Čt|Pá|So|xx"
+  IDS_REPEAT_WORDS = 302,       // "Denně|Týdně|Měsíčně"
+  IDS_SHEET_ROW = 303,          // ", poslední změna: %s (velikost: %u)"
+  IDS_DATE_LABELS = 304,        // "od:|do:|Datum:|v|hod."
+  IDS_MODE_NAMES = 305,         // the ten mode names in mode index order
+  IDS_LINK_OFF = 306,           // "Komunikace vypnuta"
+  IDS_RECEIVE_READY = 307,      // "Příjem připraven"
+  IDS_RECEIVED = 308,           // "Přijato:"
+  IDS_SEND_READY = 309,         // "Vysílání připraveno"
+  IDS_WRONG_PASSWORD = 1101,    // "Zadané heslo není správné!"
+  IDS_CONFIRM_PASSWORD = 1102,  // "Prosím potvrďte heslo:"
+  IDS_NEW_PASSWORD = 1103,      // "Vložte nové heslo:"
+  IDS_COMMAND_FAILED = 61705,   // "Příkaz se nepovedlo provést."
+  IDS_OPEN_FAILED = 61706,      // "Nezdařilo se otevřít dokument."
+  IDS_BAD_FORMAT = 61707,       // "Neočekávaný tvar souboru."
+  IDS_SAVE_CHANGES = 61708,     // "Uložit změny do %1?"
+  IDS_SAVE_FAILED = 61709,      // "Nezdařilo se uložit dokument."
+  IDS_UNTITLED = 61710,         // "Bezejmenný"
+  IDS_PASSWORD_TITLE = 61711,   // "Duxel - Tajný soubor"
+  IDS_PASSWORD_PROMPT = 61712,  // "Prosím vložte heslo:"
 };
 
 // The UTF-8 text of a string id; an empty text for an unknown id.

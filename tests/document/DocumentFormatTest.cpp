@@ -16,10 +16,10 @@ Bytes NewClass(const std::string& name) {
 // The empty lists of modes `first` to `last` as they follow one another in a stream. The
 // ReminderTwo list repeats the class of ReminderOne, whose class index the caller gives.
 Bytes EmptyListsOf(int first, int last, int reminderClassIndex) {
-  static const char* const names[] = {"CcMemoList",     "CcTelefonList",  "CcSchedulerList",
-                                      "CcBuscardList",  "CcTodoList",     "CcFreefileList",
-                                      "CcReminderList", "",               "CcExpenseList",
-                                      "CcSpreadsheetList"};
+  static const char* const names[] = {
+      "CcMemoList",    "CcTelefonList",    "CcSchedulerList", "CcBuscardList",
+      "CcTodoList",    "CcFreefileList",   "CcReminderList",  "",
+      "CcExpenseList", "CcSpreadsheetList"};
   Bytes out;
   for (int m = first; m <= last; ++m) {
     if (m == kReminderTwo)
@@ -84,8 +84,8 @@ TEST(DocumentFormat, ProtectedHeaderAndScrambledMemo) {
   // Password bytes: ~p[i] ^ p[i+1], chained to 'd' (0x64) after the tenth.
   const Bytes header = A("D390") + A("PW") + H("FC FE 9C FF FF FF FF FF FF 9B");
   // Memo "xyz" under key "abc": key[i] ^ ~c, the length byte plain.
-  const Bytes memoList = NewClass("CcMemoList") + H("01 00") + NewClass("CcMemo") +
-                         H("00 00") + H("03 E6 E4 E6");
+  const Bytes memoList =
+      NewClass("CcMemoList") + H("01 00") + NewClass("CcMemo") + H("00 00") + H("03 E6 E4 E6");
   ASSERT_GE(bytes.size(), header.size() + memoList.size());
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 16), header);
   EXPECT_EQ(Bytes(bytes.begin() + 16, bytes.begin() + 16 + long(memoList.size())), memoList);
@@ -142,8 +142,8 @@ TEST(DocumentFormat, TenCharacterPasswordSurvivesAndStaysTerminated) {
 TEST(DocumentFormat, HeaderlessFileReadsEightListsAndSavesAsCurrent) {
   // No header: the file begins with the first list's new-class tag. A memo in the first
   // list shows that the read happens; the memo's class takes indexes 3 and 4.
-  const Bytes withMemo = NewClass("CcMemoList") + H("01 00") + NewClass("CcMemo") +
-                         H("00 00") + H("02") + A("hi") + EmptyListsOf(1, 7, 15);
+  const Bytes withMemo = NewClass("CcMemoList") + H("01 00") + NewClass("CcMemo") + H("00 00") +
+                         H("02") + A("hi") + EmptyListsOf(1, 7, 15);
   ASSERT_EQ(Bytes(withMemo.begin(), withMemo.begin() + 4), H("FF FF 00 00"));
 
   CDuxelDoc doc;
@@ -159,8 +159,7 @@ TEST(DocumentFormat, HeaderlessFileReadsEightListsAndSavesAsCurrent) {
 TEST(DocumentFormat, ProtectedD303IsReadAndUnprotectedRefused) {
   const Bytes eightLists = EmptyListsOf(0, 7, 13);
 
-  const Bytes protectedFile = A("D303") + A("PW") + H("FC FE 9C FF FF FF FF FF FF 9B") +
-                              eightLists;
+  const Bytes protectedFile = A("D303") + A("PW") + H("FC FE 9C FF FF FF FF FF FF 9B") + eightLists;
   CDuxelDoc doc;
   const DocResult ok = doc.Load(protectedFile.data(), protectedFile.size(), Answer("abc"));
   ASSERT_TRUE(ok.ok()) << ok.reason;

@@ -32,7 +32,7 @@ class ModalAnswerer : public QObject {
     return *this;
   }
 
-  QStringList seen;          // what each dialog showed, in order
+  QStringList seen;           // what each dialog showed, in order
   QStringList detailedTexts;  // the detailed text of each message box
 
   static Action press(QMessageBox::StandardButton button) {

@@ -63,7 +63,9 @@ void fillFixture(CDuxelDoc& doc) {
 
 // The fixture's records as the core holds them, one line per record.
 QStringList describe(const CDuxelDoc& doc) {
-  auto text = [](const std::string& bytes) { return QString::fromStdString(Utf8FromCp1250(bytes)); };
+  auto text = [](const std::string& bytes) {
+    return QString::fromStdString(Utf8FromCp1250(bytes));
+  };
   QStringList lines;
   for (const CCasioPol* r : *doc.GetList(kMemo))
     lines << "Memo: " + text(static_cast<const CcMemo*>(r)->m_text);
@@ -196,17 +198,17 @@ class MainFrameTest : public QObject {
     for (QAction* a : m_frame->menuBar()->actions().first()->menu()->actions())
       if (!a->isSeparator() && a->isVisible())
         items << a->text() + u'\t' + a->shortcut().toString(QKeySequence::PortableText);
-    QCOMPARE(items, (QStringList{QStringLiteral("&Nový\tCtrl+N"), QStringLiteral("&Otevřít…\tCtrl+O"),
-                                 QStringLiteral("&Uložit\tCtrl+S"), QStringLiteral("Uložit &jako…\t"),
-                                 QStringLiteral("&Konec\t")}));
+    QCOMPARE(items,
+             (QStringList{QStringLiteral("&Nový\tCtrl+N"), QStringLiteral("&Otevřít…\tCtrl+O"),
+                          QStringLiteral("&Uložit\tCtrl+S"), QStringLiteral("Uložit &jako…\t"),
+                          QStringLiteral("&Konec\t")}));
   }
 
   void newDocumentShowsOneMemoWindow() {
     m_frame->fileNew();
     m_frame->fileNew();
-    QCOMPARE(windowsOf(*m_frame),
-             (QStringList{QStringLiteral("Bezejmenný1 - Poznámky"),
-                          QStringLiteral("Bezejmenný2 - Poznámky")}));
+    QCOMPARE(windowsOf(*m_frame), (QStringList{QStringLiteral("Bezejmenný1 - Poznámky"),
+                                               QStringLiteral("Bezejmenný2 - Poznámky")}));
     QCOMPARE(docs().documents().size(), std::size_t(2));
   }
 
@@ -268,9 +270,10 @@ class MainFrameTest : public QObject {
         .then(ModalAnswerer::press(QMessageBox::Ok))
         .then(ModalAnswerer::press(QMessageBox::Ok));
     QCOMPARE(docs().openDocument(path), nullptr);
-    QCOMPARE(answers.seen, (QStringList{QStringLiteral("dialog|Duxel - Tajný soubor"),
-                                        QStringLiteral("critical|Zadané heslo není správné!"),
-                                        QStringLiteral("critical|Nezdařilo se otevřít dokument.")}));
+    QCOMPARE(answers.seen,
+             (QStringList{QStringLiteral("dialog|Duxel - Tajný soubor"),
+                          QStringLiteral("critical|Zadané heslo není správné!"),
+                          QStringLiteral("critical|Nezdařilo se otevřít dokument.")}));
     QCOMPARE(docs().documents().size(), std::size_t(0));
     QCOMPARE(windowsOf(*m_frame), QStringList());
     QCOMPARE(docs().recentFiles(), QStringList());
@@ -371,7 +374,8 @@ class MainFrameTest : public QObject {
     QCOMPARE(answers.seen.size(), 1);
     QVERIFY2(answers.seen[0].startsWith(QStringLiteral("critical|Nezdařilo se uložit dokument.\n")),
              qPrintable(answers.seen[0]));
-    QVERIFY2(answers.seen[0].contains(QStringLiteral("chybí/nový.dux")), qPrintable(answers.seen[0]));
+    QVERIFY2(answers.seen[0].contains(QStringLiteral("chybí/nový.dux")),
+             qPrintable(answers.seen[0]));
     QVERIFY(doc->IsModified());
     QCOMPARE(windowsOf(*m_frame), QStringList{QStringLiteral("Bezejmenný1* - Poznámky")});
     QCOMPARE(docs().path(doc), QString());
@@ -426,7 +430,8 @@ class MainFrameTest : public QObject {
     docs().setModified(m_frame->activeDocument(), true);
 
     ModalAnswerer answers;
-    answers.then(ModalAnswerer::press(QMessageBox::No)).then(ModalAnswerer::press(QMessageBox::Cancel));
+    answers.then(ModalAnswerer::press(QMessageBox::No))
+        .then(ModalAnswerer::press(QMessageBox::Cancel));
     QVERIFY(!m_frame->close());
     QCOMPARE(docs().documents().size(), std::size_t(3));
 
@@ -472,8 +477,8 @@ class MainFrameTest : public QObject {
     QStringList shown;
     for (QAction* a : m_frame->menuBar()->actions().first()->menu()->actions())
       if (a->isVisible() && a->data().isValid()) shown << a->text();
-    QCOMPARE(shown, (QStringList{"&1 " + paths[2], "&2 " + paths[4], "&3 " + paths[3],
-                                 "&4 " + paths[1]}));
+    QCOMPARE(shown,
+             (QStringList{"&1 " + paths[2], "&2 " + paths[4], "&3 " + paths[3], "&4 " + paths[1]}));
   }
 
   void droppedFilesOpen() {

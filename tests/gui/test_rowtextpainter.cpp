@@ -69,17 +69,15 @@ class RowTextPainterTest : public QObject {
         << QStringLiteral("Po (!) 07:30 Vstávat");
     QTest::newRow("alarm first") << std::vector<Call>{alarm(10), text(26, "09:00")}
                                  << QStringLiteral("(!) 09:00");
-    QTest::newRow("tick of a done item")
-        << std::vector<Call>{tick(), text(20, "Zaplatit n\xE1jem")}
-        << QStringLiteral("✓ Zaplatit nájem");
+    QTest::newRow("tick of a done item") << std::vector<Call>{tick(), text(20, "Zaplatit n\xE1jem")}
+                                         << QStringLiteral("✓ Zaplatit nájem");
     QTest::newRow("empty parts leave no blank")
         << std::vector<Call>{text(10, ""), text(20, "Text"), text(58, "")}
         << QStringLiteral("Text");
     QTest::newRow("nothing drawn") << std::vector<Call>{} << QString();
     // 8A = Š, 9A = š, 9D = ť, 8E = Ž; 81 is unassigned and keeps its own code point.
-    QTest::newRow("Windows-1250 letters")
-        << std::vector<Call>{text(10, "\x8A\x9A\x9D\x8E\x81")}
-        << QStringLiteral("ŠšťŽ") + QChar(0x81);
+    QTest::newRow("Windows-1250 letters") << std::vector<Call>{text(10, "\x8A\x9A\x9D\x8E\x81")}
+                                          << QStringLiteral("ŠšťŽ") + QChar(0x81);
   }
 
   void line() {

@@ -59,7 +59,10 @@ TEST(CArchive, WideStringsAreReadIntoWindows1250) {
   // FF FE FF, then 3 UTF-16 characters: 'Ř' (U+0158), 'a', '€' (U+20AC).
   const Bytes b = H("FF FE FF 03 58 01 61 00 AC 20");
   CArchive in(b.data(), b.size());
-  EXPECT_EQ(in.ReadString(), "\xD8" "a" "\x80");
+  EXPECT_EQ(in.ReadString(),
+            "\xD8"
+            "a"
+            "\x80");
 }
 
 TEST(CArchive, CountForms) {
@@ -72,7 +75,8 @@ TEST(CArchive, CountForms) {
 }
 
 TEST(CArchive, LengthsBeyondTheDataFailWithoutAllocating) {
-  const Bytes cases[] = {H("FF FF FF FF FF FF 7F"), H("05 61 62"), H("FF FE FF FF FF FF 00 00 00 10")};
+  const Bytes cases[] = {H("FF FF FF FF FF FF 7F"), H("05 61 62"),
+                         H("FF FE FF FF FF FF 00 00 00 10")};
   for (const Bytes& b : cases) {
     CArchive in(b.data(), b.size());
     try {
@@ -94,9 +98,10 @@ TEST(CArchive, ObjectsShareOneIndexCounterAndRepeatAsBackReferences) {
     ar.WriteObject(&a);
     ar.WriteObject(nullptr);
   });
-  EXPECT_EQ(bytes, H("FF FF 00 00 06 00") + A("CcMemo") + H("00 00 01") + A("a") +  // class 1, object 2
-                       H("01 80 00 00 01") + A("b") +                              // object 3
-                       H("02 00") +                                                // object 2 again
+  EXPECT_EQ(bytes, H("FF FF 00 00 06 00") + A("CcMemo") + H("00 00 01") +
+                       A("a") +                        // class 1, object 2
+                       H("01 80 00 00 01") + A("b") +  // object 3
+                       H("02 00") +                    // object 2 again
                        H("00 00"));
 }
 
