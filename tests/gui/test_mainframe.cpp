@@ -226,7 +226,7 @@ class MainFrameTest : public QObject {
     const QString path = writeFixture(QStringLiteral("a.dux"));
     CDuxelDoc* doc = docs().openDocument(path);
     m_frame->fileNew();
-    QCOMPARE(m_frame->activeDocument() == doc, false);
+    QVERIFY(m_frame->activeDocument() != doc);
     QCOMPARE(docs().openDocument(m_dir->path() + QStringLiteral("/./a.dux")), doc);
     QCOMPARE(docs().documents().size(), std::size_t(2));
     QCOMPARE(m_frame->mdiArea()->subWindowList().size(), 5);
@@ -302,7 +302,7 @@ class MainFrameTest : public QObject {
     QCOMPARE(docs().documents().size(), std::size_t(0));
   }
 
-  void fileTooShortOpensEmpty_data() {
+  void headerWarningOpensAnEmptyDocument_data() {
     QTest::addColumn<QByteArray>("bytes");
     // Three bytes cannot hold the 4-byte signature.
     QTest::newRow("3 bytes") << QByteArray("D39", 3);
@@ -312,7 +312,7 @@ class MainFrameTest : public QObject {
     QTest::newRow("unprotected D303") << QByteArray("D303NP", 6);
   }
 
-  void fileTooShortOpensEmpty() {
+  void headerWarningOpensAnEmptyDocument() {
     QFETCH(QByteArray, bytes);
     const QString path = writeBytes(QStringLiteral("krátký.dux"), bytes);
     ModalAnswerer answers;
