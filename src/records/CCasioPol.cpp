@@ -23,6 +23,21 @@ int CompareText(const std::string& a, const std::string& b) {
   return c < 0 ? 1 : (c > 0 ? -1 : 0);
 }
 
+void SerializeTexts(CArchive& ar, std::string* texts, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (ar.IsStoring())
+      ar.WriteText(texts[i]);
+    else
+      texts[i] = ar.ReadText();
+  }
+}
+
+int CompareTexts(const std::string* a, const std::string* b, int count) {
+  for (int i = 0; i < count; ++i)
+    if (int c = CompareText(a[i], b[i])) return c;
+  return 0;
+}
+
 int CompareInstant(const CCasTime& a, const CCasTime& b) {
   return CompareNumber(a.GetInstant(), b.GetInstant());
 }

@@ -64,6 +64,10 @@ class CCasioPol : public CObject {
 
 // Byte-wise comparison as unsigned characters, shorter prefix first: 1 when a sorts first.
 int CompareText(const std::string& a, const std::string& b);
+// Stores or loads `count` record texts in order.
+void SerializeTexts(CArchive& ar, std::string* texts, int count);
+// Orders two arrays of texts: the first text that differs decides.
+int CompareTexts(const std::string* a, const std::string* b, int count);
 // Search in one text as Find describes it.
 bool FindInText(const std::string& text, const std::string& pattern, bool matchCase,
                 bool wholeWord);

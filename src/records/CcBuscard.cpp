@@ -6,19 +6,12 @@ IMPLEMENT_SERIAL(CcBuscardList, CCasioList, 0)
 
 void CcBuscard::Serialize(CArchive& ar) {
   CCasioPol::Serialize(ar);
-  for (std::string& f : m_fields) {
-    if (ar.IsStoring())
-      ar.WriteText(f);
-    else
-      f = ar.ReadText();
-  }
+  SerializeTexts(ar, m_fields, kFields);
 }
 
 int CcBuscard::Compare(const CCasioPol& other) const {
   const auto& o = static_cast<const CcBuscard&>(other);
-  for (int i = 0; i < kFields; ++i)
-    if (int c = CompareText(m_fields[i], o.m_fields[i])) return c;
-  return 0;
+  return CompareTexts(m_fields, o.m_fields, kFields);
 }
 
 // A card needs both the company and the name.

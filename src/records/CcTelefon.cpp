@@ -6,19 +6,12 @@ IMPLEMENT_SERIAL(CcTelefonList, CCasioList, 0)
 
 void CcTelefon::Serialize(CArchive& ar) {
   CCasioPol::Serialize(ar);
-  for (std::string& f : m_fields) {
-    if (ar.IsStoring())
-      ar.WriteText(f);
-    else
-      f = ar.ReadText();
-  }
+  SerializeTexts(ar, m_fields, kFields);
 }
 
 int CcTelefon::Compare(const CCasioPol& other) const {
   const auto& o = static_cast<const CcTelefon&>(other);
-  for (int i = 0; i < kFields; ++i)
-    if (int c = CompareText(m_fields[i], o.m_fields[i])) return c;
-  return 0;
+  return CompareTexts(m_fields, o.m_fields, kFields);
 }
 
 int CcTelefon::IsEmpty() const { return m_fields[0].empty(); }
