@@ -12,6 +12,8 @@ void CCasioPol::Serialize(CArchive& ar) {
     m_mark = ar.ReadWord();
 }
 
+int CCasioPol::SendToDiary(DiaryItemSink&) const { return 1; }
+int CCasioPol::SetFromDiaryItem(const char*, uint8_t, int, int) { return 1; }
 int CCasioPol::Compare(const CCasioPol&) const { return 1; }
 int CCasioPol::IsEmpty() const { return 0; }
 int CCasioPol::DrawRow(RowPainter&, int, bool) const { return 0; }

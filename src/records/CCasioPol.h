@@ -7,6 +7,8 @@
 
 #include "records/CArchive.h"
 
+class DiaryItemSink;
+
 // Colour role of one part of a list-box row; the view maps it to its colours.
 enum class RowColour {
   Text,       // the mode's text colour: the record's main text
@@ -46,6 +48,15 @@ class CCasioPol : public CObject {
   uint32_t m_duplicates = 0;  // equal records refused by the sorted insert; not stored
 
   void Serialize(CArchive& ar) override;
+
+  // Sends the record as data items through the link; 1 when every item went out, 0 as soon
+  // as the link fails one. Base: sends nothing and succeeds.
+  virtual int SendToDiary(DiaryItemSink& link) const;
+  // Takes one received item (zero-terminated text) into the record. `itemIndex` counts the
+  // items this operation returned nonzero for since the record began, `chunkIndex` the same
+  // since the selector last changed; the result is what advances them. Base: accepts, 1.
+  virtual int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                               int chunkIndex);
 
   // 1 when this record sorts before `other`, -1 after, 0 equal (a duplicate).
   virtual int Compare(const CCasioPol& other) const;
