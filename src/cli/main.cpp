@@ -8,6 +8,9 @@
 int main(int argc, char** argv) {
   CLI::App app{"Duxel: documents of Casio digital diaries from the command line"};
   app.require_subcommand(1);
+  app.failure_message([](const CLI::App*, const CLI::Error& e) {
+    return "duxel-cli: " + std::string(e.what()) + " (see --help)\n";
+  });
 
   DumpOptions dump;
   auto* dumpCmd = app.add_subcommand("dump", "print a .dux document as JSON");

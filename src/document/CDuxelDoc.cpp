@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "records/DiaryRecords.h"
 #include "resources/StringTable.h"
@@ -213,11 +212,15 @@ DocResult CDuxelDoc::LoadFile(const std::string& path, const PasswordQuestion& a
     return failure(LoadStatus::IoError, IDS_OPEN_FAILED,
                    "cannot open " + path + ": " + std::strerror(errno));
   }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
+  // Read in chunks: read() turns a failing read (a folder, a bad disk) into badbit rather
+  // than an exception.
+  std::vector<uint8_t> bytes;
+  char chunk[1 << 16];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+    bytes.insert(bytes.end(), chunk, chunk + in.gcount());
   if (in.bad()) {
     DeleteContents();
-    return failure(LoadStatus::IoError, IDS_OPEN_FAILED, "cannot read " + path);
+    return failure(LoadStatus::IoError, IDS_OPEN_FAILED, "cannot read " + path + ": " + std::strerror(errno));
   }
   return Load(bytes.data(), bytes.size(), ask);
 }

@@ -369,34 +369,44 @@ struct ExactCase {
 TEST_F(Cli, BuildWritesTheExpectedBytes) {
   // Class and object indexes come from one counter: a new class takes one for itself and one
   // for the object after it, a known class one for the object.
+  // clang-format off
   const std::vector<ExactCase> cases = {
-      {"one memo", R"({"modes": {"Memo": [{"text": "AB"}]}})", std::nullopt,
-       A("D390") + A("NP") + H("FF FF 00 00 0A 00") + A("CcMemoList") +
-           H("01 00") +                                                // class 1, list 2, 1 record
-           H("FF FF 00 00 06 00") + A("CcMemo") +                      // class 3, record 4
-           H("00 00") +                                                // mark
-           H("02 41 42") +                                             // "AB"
-           H("FF FF 00 00 0D 00") + A("CcTelefonList") + H("00 00") +  // 5, 6
-           H("FF FF 00 00 0F 00") + A("CcSchedulerList") + H("00 00") +  // 7, 8
-           H("FF FF 00 00 0D 00") + A("CcBuscardList") + H("00 00") +    // 9, 10
-           H("FF FF 00 00 0A 00") + A("CcTodoList") + H("00 00") +       // 11, 12
-           H("FF FF 00 00 0E 00") + A("CcFreefileList") + H("00 00") +   // 13, 14
-           H("FF FF 00 00 0E 00") + A("CcReminderList") + H("00 00") +   // 15, 16
-           H("0F 80 00 00") +  // ReminderTwo: known class 15, list 17, empty
-           H("FF FF 00 00 0D 00") + A("CcExpenseList") + H("00 00") + H("FF FF 00 00 11 00") +
-           A("CcSpreadsheetList") + H("00 00")},
+      {"one memo",
+       R"({"modes": {"Memo": [{"text": "AB"}]}})",
+       std::nullopt,
+       A("D390") + A("NP") +
+       H("FF FF 00 00 0A 00") + A("CcMemoList") + H("01 00") +       // class 1, list 2, 1 record
+       H("FF FF 00 00 06 00") + A("CcMemo") +                        // class 3, record 4
+       H("00 00") +                                                  // mark
+       H("02 41 42") +                                               // "AB"
+       H("FF FF 00 00 0D 00") + A("CcTelefonList") + H("00 00") +    // 5, 6
+       H("FF FF 00 00 0F 00") + A("CcSchedulerList") + H("00 00") +  // 7, 8
+       H("FF FF 00 00 0D 00") + A("CcBuscardList") + H("00 00") +    // 9, 10
+       H("FF FF 00 00 0A 00") + A("CcTodoList") + H("00 00") +       // 11, 12
+       H("FF FF 00 00 0E 00") + A("CcFreefileList") + H("00 00") +   // 13, 14
+       H("FF FF 00 00 0E 00") + A("CcReminderList") + H("00 00") +   // 15, 16
+       H("0F 80 00 00") +                     // ReminderTwo: known class 15, list 17, empty
+       H("FF FF 00 00 0D 00") + A("CcExpenseList") + H("00 00") +
+       H("FF FF 00 00 11 00") + A("CcSpreadsheetList") + H("00 00")},
 
-      {"one memo, protected by \"abc\"", R"({"modes": {"Memo": [{"text": "Ahoj"}]}})", "abc",
+      {"one memo, protected by \"abc\"",
+       R"({"modes": {"Memo": [{"text": "Ahoj"}]}})",
+       "abc",
        A("D390") + A("PW") +
-           // s[i] = NOT p[i] XOR p[i+1], p padded with zeros to 10 and chained to 'd' (64)
-           H("FC FE 9C FF FF FF FF FF FF 9B") + H("FF FF 00 00 0A 00") + A("CcMemoList") +
-           H("01 00") + H("FF FF 00 00 06 00") + A("CcMemo") + H("00 00") +
-           // the text is key[i] XOR NOT c, the length as it is: A h o j
-           H("04 DF F5 F3 95") + NewClass("CcTelefonList") + H("00 00") +
-           NewClass("CcSchedulerList") + H("00 00") + NewClass("CcBuscardList") + H("00 00") +
-           NewClass("CcTodoList") + H("00 00") + NewClass("CcFreefileList") + H("00 00") +
-           NewClass("CcReminderList") + H("00 00") + H("0F 80 00 00") + NewClass("CcExpenseList") +
-           H("00 00") + NewClass("CcSpreadsheetList") + H("00 00")},
+       // s[i] = NOT p[i] XOR p[i+1], p padded with zeros to 10 and chained to 'd' (64)
+       H("FC FE 9C FF FF FF FF FF FF 9B") +
+       NewClass("CcMemoList") + H("01 00") +
+       NewClass("CcMemo") + H("00 00") +
+       H("04 DF F5 F3 95") +                  // "Ahoj": key[i] XOR NOT c; the length as it is
+       NewClass("CcTelefonList") + H("00 00") +
+       NewClass("CcSchedulerList") + H("00 00") +
+       NewClass("CcBuscardList") + H("00 00") +
+       NewClass("CcTodoList") + H("00 00") +
+       NewClass("CcFreefileList") + H("00 00") +
+       NewClass("CcReminderList") + H("00 00") +
+       H("0F 80 00 00") +
+       NewClass("CcExpenseList") + H("00 00") +
+       NewClass("CcSpreadsheetList") + H("00 00")},
 
       {"second record of a kind, raw and object times, a double, a byte block",
        R"({"modes": {
@@ -408,36 +418,39 @@ TEST_F(Cli, BuildWritesTheExpectedBytes) {
                           "amount": 12.5, "expense": "jídlo"}],
             "SpreadSheet": [{"mark": 1, "name": "S1", "size": 3, "data": "010203"}]}})",
        std::nullopt,
-       A("D390") + A("NP") + NewClass("CcMemoList") + H("02 00") +  // class 1, list 2, 2 records
-           NewClass("CcMemo") + H("01 00") + H("01") + A("x") +     // class 3, record 4
-           H("03 80") + H("00 00") + H("00") +         // known class 3, record 5: mark, ""
-           NewClass("CcTelefonList") + H("00 00") +    // 6, 7
-           NewClass("CcSchedulerList") + H("00 00") +  // 8, 9
-           NewClass("CcBuscardList") + H("00 00") +    // 10, 11
-           NewClass("CcTodoList") + H("01 00") +       // 12, 13
-           NewClass("CcTodo") + H("00 00") +           // 14, 15; mark
-           H("05 4E E1 6B 75 70") +                    // "Nákup" in Windows-1250
-           H("78 ED 45 00") +                          // raw time: constant, then 7 words
-           H("E8 07 05 00 1F 00 FF FF FF FF 08 00 FF FF") + H("01 00") +  // done
-           NewClass("CcFreefileList") + H("01 00") +                      // 16, 17
-           NewClass("CcFreefile") + H("00 00") +                          // 18, 19; mark
-           H("01 54") +                                                   // "T"
-           H("04 00 00 00 61 0D 0A 62") +                                 // body length, body
-           NewClass("CcReminderList") + H("00 00") +                      // 20, 21
-           H("14 80 00 00") +                            // ReminderTwo: known class 20, list 22
-           NewClass("CcExpenseList") + H("01 00") +      // 23, 24
-           NewClass("CcExpense") + H("00 00") +          // 25, 26; mark
-           NewClass("CCasTime") +                        // 27, 28: year, month, day, weekday,
-           H("E8 07 01 00 02 00 FF FF FF FF FF FF") +    // hour, minute (no week)
-           H("00 00 00 00 00 00 29 40") +                // 12.5
-           H("00") + H("05 6A ED 64 6C 6F") + H("00") +  // payment, "jídlo", note
-           NewClass("CcSpreadsheetList") + H("01 00") +  // 29, 30
-           NewClass("CcSpreadsheet") + H("01 00") +      // 31, 32; mark
-           H("02") + A("S1") +                           // name
-           H("1B 80") +                                  // known class 27: CCasTime, 33
-           H("FF FF FF FF FF FF FF FF FF FF FF FF") +    // all unset
-           H("03 00 01 02 03")},                         // size, data
+       A("D390") + A("NP") +
+       NewClass("CcMemoList") + H("02 00") +           // class 1, list 2, 2 records
+       NewClass("CcMemo") + H("01 00") + H("01 78") +  // class 3, record 4: mark 1, "x"
+       H("03 80") + H("00 00") + H("00") +             // known class 3, record 5: mark 0, ""
+       NewClass("CcTelefonList") + H("00 00") +        // 6, 7
+       NewClass("CcSchedulerList") + H("00 00") +      // 8, 9
+       NewClass("CcBuscardList") + H("00 00") +        // 10, 11
+       NewClass("CcTodoList") + H("01 00") +           // 12, 13
+       NewClass("CcTodo") + H("00 00") +               // 14, 15; mark
+       H("05 4E E1 6B 75 70") +                        // "Nákup" in Windows-1250
+       H("78 ED 45 00") +                              // raw time: constant, then 7 words:
+       H("E8 07 05 00 1F 00 FF FF FF FF 08 00 FF FF") +  // 2024-05-31, no weekday/week, 8:--
+       H("01 00") +                                    // done
+       NewClass("CcFreefileList") + H("01 00") +       // 16, 17
+       NewClass("CcFreefile") + H("00 00") +           // 18, 19; mark
+       H("01 54") +                                    // "T"
+       H("04 00 00 00 61 0D 0A 62") +                  // body length, body
+       NewClass("CcReminderList") + H("00 00") +       // 20, 21
+       H("14 80 00 00") +                              // ReminderTwo: known class 20, list 22
+       NewClass("CcExpenseList") + H("01 00") +        // 23, 24
+       NewClass("CcExpense") + H("00 00") +            // 25, 26; mark
+       NewClass("CCasTime") +                          // 27, 28: year, month, day, weekday,
+       H("E8 07 01 00 02 00 FF FF FF FF FF FF") +      //   hour, minute (the week is not kept)
+       H("00 00 00 00 00 00 29 40") +                  // 12.5
+       H("00") + H("05 6A ED 64 6C 6F") + H("00") +    // payment "", "jídlo", note ""
+       NewClass("CcSpreadsheetList") + H("01 00") +    // 29, 30
+       NewClass("CcSpreadsheet") + H("01 00") +        // 31, 32; mark
+       H("02 53 31") +                                 // "S1"
+       H("1B 80") +                                    // known class 27 (CCasTime), object 33
+       H("FF FF FF FF FF FF FF FF FF FF FF FF") +      // all six parts unset
+       H("03 00 01 02 03")},                           // size, data
   };
+  // clang-format on
   for (const ExactCase& c : cases) {
     SCOPED_TRACE(c.name);
     WriteText("in.json", c.json);
@@ -665,8 +678,12 @@ TEST_F(Cli, UsageErrorsFailWithOneLine) {
 // ---------------------------------------------------------------------------------------
 // dump of files that are not documents.
 
-TEST_F(Cli, DumpOfAMissingFileOrAFolderFails) {
+TEST_F(Cli, DumpOfAMissingFileFails) {
   EXPECT_TRUE(FailedWithOneLine(Run({"dump", Path("nowhere.dux")})));
+}
+
+// Reading a folder fails in the middle of the read, not at opening it.
+TEST_F(Cli, DumpOfAFolderFails) {
   fs::create_directory(Path("folder.dux"));
   EXPECT_TRUE(FailedWithOneLine(Run({"dump", Path("folder.dux")})));
 }
