@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <clocale>
 
 #include "app/CMainFrame.h"
 #include "app/RegionalFromLocale.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Qt takes the user's locale for the C library too; numbers in files and on the line
+  // are always written with a full stop.
+  std::setlocale(LC_NUMERIC, "C");
   // The profile lives under VORT/Duxel39 (an INI file under ~/.config on Linux).
   QApplication::setOrganizationName(QStringLiteral("VORT"));
   QApplication::setApplicationName(QStringLiteral("Duxel39"));

@@ -15,6 +15,9 @@ class CcBuscard : public CCasioPol {
   // 7 telex, 8 telefax, 9..14 the free fields
   std::string m_fields[kFields];
   void Serialize(CArchive& ar) override;
+  int SendToDiary(DiaryItemSink& link) const override;
+  int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                       int chunkIndex) override;
   int Compare(const CCasioPol& other) const override;
   int IsEmpty() const override;
   int DrawRow(RowPainter& painter, int top, bool selected) const override;

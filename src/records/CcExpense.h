@@ -16,6 +16,9 @@ class CcExpense : public CCasioPol {
   std::string m_expense;
   std::string m_note;
   void Serialize(CArchive& ar) override;
+  int SendToDiary(DiaryItemSink& link) const override;
+  int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                       int chunkIndex) override;
   int Compare(const CCasioPol& other) const override;
   int IsEmpty() const override;
   int DrawRow(RowPainter& painter, int top, bool selected) const override;

@@ -14,6 +14,9 @@ class CcFreefile : public CCasioPol {
   // The body: text with CR LF line ends. Its length is the stored body length.
   std::string m_body;
   void Serialize(CArchive& ar) override;
+  int SendToDiary(DiaryItemSink& link) const override;
+  int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                       int chunkIndex) override;
   int Compare(const CCasioPol& other) const override;
   int IsEmpty() const override;
   int DrawRow(RowPainter& painter, int top, bool selected) const override;

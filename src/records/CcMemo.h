@@ -12,6 +12,9 @@ class CcMemo : public CCasioPol {
  public:
   std::string m_text;
   void Serialize(CArchive& ar) override;
+  int SendToDiary(DiaryItemSink& link) const override;
+  int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                       int chunkIndex) override;
   int Compare(const CCasioPol& other) const override;
   int IsEmpty() const override;
   int DrawRow(RowPainter& painter, int top, bool selected) const override;

@@ -14,6 +14,9 @@ class CcReminder : public CCasioPol {
   CCasTime m_pattern;             // the pattern and the alarm time; no year
   std::string m_text;
   void Serialize(CArchive& ar) override;
+  int SendToDiary(DiaryItemSink& link) const override;
+  int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                       int chunkIndex) override;
   int Compare(const CCasioPol& other) const override;
   int IsEmpty() const override;
   int DrawRow(RowPainter& painter, int top, bool selected) const override;

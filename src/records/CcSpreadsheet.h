@@ -16,6 +16,9 @@ class CcSpreadsheet : public CCasioPol {
   // The worksheet image in the diary's own format; its size is stored as a word.
   std::vector<uint8_t> m_data;
   void Serialize(CArchive& ar) override;
+  int SendToDiary(DiaryItemSink& link) const override;
+  int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                       int chunkIndex) override;
   int Compare(const CCasioPol& other) const override;
   int IsEmpty() const override;
   int DrawRow(RowPainter& painter, int top, bool selected) const override;

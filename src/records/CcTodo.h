@@ -14,6 +14,9 @@ class CcTodo : public CCasioPol {
   CCasTime m_completed;  // completion date and time
   uint16_t m_done = 0;   // 1 when a completion date or time is held
   void Serialize(CArchive& ar) override;
+  int SendToDiary(DiaryItemSink& link) const override;
+  int SetFromDiaryItem(const char* text, uint8_t selector, int itemIndex,
+                       int chunkIndex) override;
   int Compare(const CCasioPol& other) const override;
   int IsEmpty() const override;
   int DrawRow(RowPainter& painter, int top, bool selected) const override;
