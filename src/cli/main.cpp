@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/DocumentCommands.h"
+#include "cli/SheetCommand.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Duxel: documents of Casio digital diaries from the command line"};
@@ -23,6 +24,12 @@ int main(int argc, char** argv) {
   buildCmd->add_option("OUT", build.out, "the document to write")->required();
   buildCmd->add_option("--password", build.password, "protect the document with a password");
 
+  SheetOptions sheet;
+  auto* sheetCmd = app.add_subcommand("sheet", "print the cells of a worksheet");
+  sheetCmd->add_option("FILE", sheet.file, "the document")->required();
+  sheetCmd->add_option("--index", sheet.index, "the worksheet, counted from 0 (default 0)");
+  sheetCmd->add_option("--password", sheet.password, "password of a protected document");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -30,5 +37,6 @@ int main(int argc, char** argv) {
   }
   if (*dumpCmd) return RunDump(dump);
   if (*buildCmd) return RunBuild(build);
+  if (*sheetCmd) return RunSheet(sheet);
   return 2;
 }

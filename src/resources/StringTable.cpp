@@ -10,6 +10,10 @@ const std::map<int, std::string>& table() {
   static const std::map<int, std::string> strings = {
       {IDS_MESSAGE_32,
        "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
+      {IDS_NOT_CONNECTED,
+       "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny přenosové parametry."},
+      {IDS_PORT_OPEN_FAILED,
+       "Nejde otevřít sériové rozhraní.\nZkuste nastavit nové přenosové parametry."},
       {IDS_WEEKDAYS, "xx|Ne|Po|Út|St|Čt|Pá|So|xx"},
       {IDS_REPEAT_WORDS, "Denně|Týdně|Měsíčně"},
       {IDS_SHEET_ROW, ", poslední změna: %s (velikost: %u)"},
@@ -21,6 +25,9 @@ const std::map<int, std::string>& table() {
       {IDS_RECEIVE_READY, "Příjem připraven"},
       {IDS_RECEIVED, "Přijato:"},
       {IDS_SEND_READY, "Vysílání připraveno"},
+      {IDS_SENT, "Vysláno:"},
+      {IDS_SHEET_NAME, "Tabulka %d"},
+      {IDS_NO_MARKED_SHEET, "Není označena žádná tabulka."},
       {IDS_WRONG_PASSWORD, "Zadané heslo není správné!"},
       {IDS_CONFIRM_PASSWORD, "Prosím potvrďte heslo:"},
       {IDS_NEW_PASSWORD, "Vložte nové heslo:"},
@@ -32,6 +39,17 @@ const std::map<int, std::string>& table() {
       {IDS_UNTITLED, "Bezejmenný"},
       {IDS_PASSWORD_TITLE, "Duxel - Tajný soubor"},
       {IDS_PASSWORD_PROMPT, "Prosím vložte heslo:"},
+      {IDS_PORT_GROUP_HINT,
+       "Uživatel musí být členem skupiny, které zařízení patří (obvykle dialout)."},
+      {IDS_PORT_GROUP_HINT_NAMED,
+       "Uživatel musí být členem skupiny %s, které zařízení patří."},
+      {IDS_PORT_LOST,
+       "Sériové rozhraní přestalo být dostupné (zařízení bylo odpojeno).\n"
+       "Přenos byl ukončen a rozhraní zavřeno."},
+      {IDS_SHEET_TOO_LONG,
+       "Tabulka z diáře obsahuje více dat, než diář ohlásil.\n"
+       "Příjem tabulky byl přerušen a tabulka zahozena."},
+      {IDS_BAD_CHECKSUMS, "Rámců s chybným kontrolním součtem: %d"},
   };
   return strings;
 }
