@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "cli/DocumentJson.h"
+#include "json/DocumentJson.h"
 #include "document/CDuxelDoc.h"
 #include "records/Cp1250.h"
 

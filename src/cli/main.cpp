@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "cli/DocumentCommands.h"
+#include "cli/ExchangeCommands.h"
+#include "cli/LinkCommands.h"
 #include "cli/SheetCommand.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +32,9 @@ int main(int argc, char** argv) {
   sheetCmd->add_option("--index", sheet.index, "the worksheet, counted from 0 (default 0)");
   sheetCmd->add_option("--password", sheet.password, "password of a protected document");
 
+  LinkCommands link(app);
+  ExchangeCommands exchange(app);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -38,5 +43,7 @@ int main(int argc, char** argv) {
   if (*dumpCmd) return RunDump(dump);
   if (*buildCmd) return RunBuild(build);
   if (*sheetCmd) return RunSheet(sheet);
+  if (auto code = link.run(argc, argv)) return *code;
+  if (auto code = exchange.run()) return *code;
   return 2;
 }

@@ -8,6 +8,9 @@
 
 #include "records/CCasioPol.h"
 
+class ExchangeColumns;
+class ExchangeStatement;
+
 // The records of one mode, in the order the views show them, the link sends them and the
 // printer prints them. A list never deletes its records: its holder does (DeleteAll).
 class CCasioList : public CObject {
@@ -30,6 +33,15 @@ class CCasioList : public CObject {
   virtual int InsertSorted(CCasioPol* record);
   // A new empty record of the list's kind; the caller owns it.
   virtual CCasioPol* CreateRecord() const;
+  // Gives every column of the operation a zero-filled text buffer as long as the width of the
+  // field mapped to it and binds it to `statement`: as an input parameter for export, as a
+  // result column for import. 0 as soon as one bind fails.
+  virtual int BindColumns(ExchangeColumns& columns, ExchangeStatement& statement, bool forExport);
+  // Fills the bound buffers from a record of the list's kind (`reminderTwo` only for the
+  // ReminderTwo mode).
+  virtual void ExportRecord(ExchangeColumns& columns, const CCasioPol& record, bool reminderTwo);
+  // Fills a new record from the bound buffers, then empties them.
+  virtual void ImportRecord(ExchangeColumns& columns, CCasioPol& record, bool reminderTwo);
   // With -1 the number of exchange fields, else the width of field `index`.
   virtual int GetFieldWidth(int index) const;
   // The mode index of the list's kind (6 for both reminder lists).

@@ -31,6 +31,8 @@ class CcReminderList : public CCasioList {
   std::string GetFieldName(int index) const override;
   int InsertSorted(CCasioPol* record) override;
   CCasioPol* CreateRecord() const override;
+  void ExportRecord(ExchangeColumns& columns, const CCasioPol& record, bool reminderTwo) override;
+  void ImportRecord(ExchangeColumns& columns, CCasioPol& record, bool reminderTwo) override;
   int GetFieldWidth(int index) const override;
   int GetKind() const override;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/DocumentJson.h"
+#include "json/DocumentJson.h"
 
 #include <stdexcept>
 

@@ -1,0 +1,356 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// duxel-cli export and import: the real program with the text driver registered in a private
+// unixODBC configuration and a private profile.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "document/CDuxelDoc.h"
+#include "records/Cp1250.h"
+#include "records/DiaryRecords.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kDriver[] = "Duxel Text Driver (*.txt; *.csv)";
+
+// The driver built beside the program: src/cli/duxel-cli and src/odbc/libduxeltxt.so.
+std::string DriverLibrary() {
+  return fs::weakly_canonical(fs::path(DUXEL_CLI).parent_path() / ".." / "odbc" / "libduxeltxt.so")
+      .string();
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+struct Ran {
+  bool exited = false;
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string W(const std::string& utf8) { return Cp1250FromUtf8(utf8); }
+
+class ExchangeCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char folder[] = "/tmp/duxel-exchange-cli-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    m_dir = folder;
+    fs::create_directories(m_dir / "odbc");
+    fs::create_directories(m_dir / "config");
+    Register(DriverLibrary());
+    WriteBytes(m_dir / "odbc" / "odbc.ini", "");
+  }
+  void TearDown() override {
+    // The temporary data source never stays behind.
+    EXPECT_EQ(ReadBytes(m_dir / "odbc" / "odbc.ini").find("Duxel39"), std::string::npos);
+    fs::remove_all(m_dir);
+  }
+
+  void Register(const std::string& library) {
+    WriteBytes(m_dir / "odbc" / "odbcinst.ini",
+               std::string("[") + kDriver + "]\nDriver=" + library + "\nSetup=" + library + "\n");
+  }
+
+  // The program's profile (QSettings' INI file under the private configuration folder).
+  void Profile(const std::string& ini) {
+    WriteBytes(m_dir / "config" / "VORT" / "Duxel39.conf", ini);
+  }
+
+  // Runs `argv` (the program first) in the private configuration, in the test's folder.
+  Ran Spawn(std::vector<std::string> argv) const {
+    std::map<std::string, std::string> env;
+    for (char** e = environ; *e; ++e) {
+      const std::string entry = *e;
+      const auto eq = entry.find('=');
+      if (eq != std::string::npos) env[entry.substr(0, eq)] = entry.substr(eq + 1);
+    }
+    env["ODBCSYSINI"] = (m_dir / "odbc").string();
+    env["ODBCINI"] = (m_dir / "odbc" / "odbc.ini").string();
+    env["XDG_CONFIG_HOME"] = (m_dir / "config").string();
+    env.erase("DUXEL_TEXT_DRIVER");
+    std::vector<std::string> entries;
+    for (const auto& [k, v] : env) entries.push_back(k + "=" + v);
+    std::vector<char*> envp;
+    for (auto& e : entries) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<char*> args;
+    for (auto& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+
+    const std::string outPath = (m_dir / "stdout").string();
+    const std::string errPath = (m_dir / "stderr").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addchdir_np(&actions, m_dir.c_str());
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    Ran r;
+    if (rc != 0) return r;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    r.exited = WIFEXITED(status);
+    r.code = r.exited ? WEXITSTATUS(status) : -1;
+    r.out = ReadBytes(outPath);
+    r.err = ReadBytes(errPath);
+    return r;
+  }
+
+  Ran Cli(std::vector<std::string> args) const {
+    args.insert(args.begin(), DUXEL_CLI);
+    return Spawn(args);
+  }
+
+  std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+  fs::path m_dir;
+};
+
+::testing::AssertionResult FailedWithOneLine(const Ran& r, const std::string& line) {
+  if (!r.exited || r.code == 0)
+    return ::testing::AssertionFailure() << "exit code " << r.code << ", stdout [" << r.out << "]";
+  if (!r.out.empty()) return ::testing::AssertionFailure() << "standard output: " << r.out;
+  if (r.err != "duxel-cli: " + line + "\n")
+    return ::testing::AssertionFailure() << "standard error: [" << r.err << "]";
+  return ::testing::AssertionSuccess();
+}
+
+// Two telephone entries and two memos, saved as a document.
+void SaveSample(const std::string& path, const std::string& password = "") {
+  CDuxelDoc doc;
+  auto* a = new CcTelefon;
+  a->m_fields[0] = W("Novák Jan");
+  a->m_fields[1] = "+420 602 123 456";
+  a->m_fields[2] = W("Husova 5\rPraha");
+  a->m_fields[8] = W("poslední");
+  doc.GetList(kTelephone)->InsertSorted(a);
+  auto* b = new CcTelefon;
+  b->m_fields[0] = W("Černý Adam");
+  b->m_fields[1] = "603 000 111";
+  doc.GetList(kTelephone)->InsertSorted(b);
+  auto* m = new CcMemo;
+  m->m_text = W("poznámka, s čárkou");
+  doc.GetList(kMemo)->InsertSorted(m);
+  if (!password.empty()) doc.SetPassword(password);
+  ASSERT_TRUE(doc.SaveFile(path).ok());
+}
+
+std::vector<std::vector<std::string>> Telephones(const std::string& path) {
+  CDuxelDoc doc;
+  EXPECT_TRUE(doc.LoadFile(path, [] { return std::nullopt; }).ok());
+  std::vector<std::vector<std::string>> out;
+  for (const CCasioPol* r : *doc.GetList(kTelephone)) {
+    const auto* t = static_cast<const CcTelefon*>(r);
+    out.emplace_back(t->m_fields, t->m_fields + CcTelefon::kFields);
+  }
+  return out;
+}
+
+// Telephone with mapping 0: the free fields named "Free_1".."Free_6" when the profile names
+// none; Windows-1250 text; CR LF lines; the address with its line break quoted.
+const std::string kTelephoneCsv =
+    "Jmeno,Telefon,Adresa,Free_1,Free_2,Free_3,Free_4,Free_5,Free_6\r\n"
+    "Nov\xE1k Jan,+420 602 123 456,\"Husova 5\r\nPraha\",,,,,,posledn\xED\r\n"  // Novák, poslední
+    "\xC8\x65rn\xFD Adam,603 000 111,,,,,,,\r\n";                               // Černý Adam
+
+TEST_F(ExchangeCli, ExportWritesTheTableAndImportReadsItBack) {
+  SaveSample(Path("doc.dux"));
+  Ran r = Cli({"export", "doc.dux", "--mode", "Telephone", "--out", "telefony.csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, "exported 2 records to " + Path("telefony.csv") + "\n");
+  EXPECT_EQ(ReadBytes(Path("telefony.csv")), kTelephoneCsv);
+
+  r = Cli({"import", "copy.dux", "--mode", "Telephone", "--in", Path("telefony.csv")});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "imported 2 records from " + Path("telefony.csv") +
+                       " (2 rows, 0 already in the document)\n");
+  EXPECT_EQ(Telephones(Path("copy.dux")), Telephones(Path("doc.dux")));
+
+  // Again: nothing is added and the document is not rewritten.
+  const std::string before = ReadBytes(Path("copy.dux"));
+  const auto stamp = fs::last_write_time(Path("copy.dux"));
+  r = Cli({"import", "copy.dux", "--mode", "Telephone", "--in", "telefony.csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "imported 0 records from " + Path("telefony.csv") +
+                       " (2 rows, 2 already in the document)\n");
+  EXPECT_EQ(ReadBytes(Path("copy.dux")), before);
+  EXPECT_EQ(fs::last_write_time(Path("copy.dux")), stamp);
+}
+
+TEST_F(ExchangeCli, ImportAddsToAnExistingDocumentAndKeepsItsPassword) {
+  SaveSample(Path("doc.dux"), "tajne");
+  WriteBytes(Path("nove.csv"), "Jmeno,Telefon\r\nAdam,1\r\n\xC8\x65rn\xFD Adam,603 000 111\r\n");
+  const Ran r =
+      Cli({"import", "doc.dux", "--mode", "Telephone", "--in", "nove.csv", "--password", "tajne"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "imported 1 records from " + Path("nove.csv") +
+                       " (2 rows, 1 already in the document)\n");
+  CDuxelDoc doc;
+  ASSERT_TRUE(
+      doc.LoadFile(Path("doc.dux"), [] { return std::optional<std::string>("tajne"); }).ok());
+  EXPECT_EQ(doc.GetList(kTelephone)->GetCount(), 3u);
+  EXPECT_EQ(doc.GetList(kMemo)->GetCount(), 1u);
+}
+
+TEST_F(ExchangeCli, TheProfileGivesMappingsFreeFieldNamesAndTheMergeCharacter) {
+  Profile(
+      "[Mappings]\n"
+      "Prohozeni=\"0 1,1 0\"\n"
+      "[Telephone]\n"
+      "Free_6=Pozn\xC3\xA1mka\n"  // Poznámka
+      "[Duxel]\n"
+      "MapMergeChar=1\n");
+  SaveSample(Path("doc.dux"));
+  Ran r = Cli(
+      {"export", "doc.dux", "--mode", "Telephone", "--out", "swap.csv", "--mapping", "PROHOZENI"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(ReadBytes(Path("swap.csv")),
+            "Telefon,Jmeno\r\n"
+            "+420 602 123 456,Nov\xE1k Jan\r\n"
+            "603 000 111,\xC8\x65rn\xFD Adam\r\n");
+
+  r = Cli({"export", "doc.dux", "--mode", "Telephone", "--out", "all.csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const std::string all = ReadBytes(Path("all.csv"));
+  EXPECT_EQ(all.substr(0, all.find('\n') + 1),
+            "Jmeno,Telefon,Adresa,Free_1,Free_2,Free_3,Free_4,Free_5,Poznamka\r\n");
+
+  // Surplus columns all go into the last field, joined by a blank.
+  WriteBytes(Path("wide.csv"), "a,b,c,d,e,f,g,h,i,j\r\nJan,1,2,3,4,5,6,7,osm,devet\r\n");
+  r = Cli({"import", "wide.dux", "--mode", "Telephone", "--in", "wide.csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Telephones(Path("wide.dux")),
+            (std::vector<std::vector<std::string>>{
+                {"Jan", "1", "2", "3", "4", "5", "6", "7", "osm devet"}}));
+}
+
+TEST_F(ExchangeCli, FailuresSayWhatWentWrongOnOneLineAndChangeNothing) {
+  SaveSample(Path("doc.dux"));
+  SaveSample(Path("locked.dux"), "heslo");
+  const std::string doc = ReadBytes(Path("doc.dux"));
+  struct Case {
+    std::vector<std::string> args;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {{"export", "doc.dux", "--mode", "Phones", "--out", "x.csv"},
+       "unknown mode \"Phones\" (Memo, Telephone, Scheduler, BusinessCards, ToDo, ReminderOne, "
+       "ReminderTwo, Expenses, SpreadSheet)"},
+      {{"import", "doc.dux", "--mode", "FreeFile", "--in", "x.csv"},
+       "FreeFile records are not exchanged through ODBC (the FreeFile view reads and writes "
+       "plain text files)"},
+      {{"export", "doc.dux", "--mode", "Telephone", "--out", "x.csv", "--mapping", "Nic"},
+       "no mapping \"Nic\" in the profile"},
+      {{"import", "doc.dux", "--mode", "Telephone", "--in", "missing.csv"},
+       Path("missing.csv") +
+           ": Nepodařilo se zjistit typ polí v souboru, nebo aktivní mapování neobsahuje žádná "
+           "propojení. (42S02 [Duxel][Text Driver]Table file \"" +
+           Path("missing.csv") + "\" not found)"},
+      {{"export", "doc.dux", "--mode", "Telephone", "--out", "x.csv", "--driver", "SQLite3 (*.db)"},
+       "the ODBC driver \"SQLite3 (*.db)\" is not installed as a file driver (a name with its "
+       "file types in parentheses, such as \"Duxel Text Driver (*.txt; *.csv)\")"},
+      {{"export", "locked.dux", "--mode", "Telephone", "--out", "x.csv"},
+       "locked.dux: the document is protected; give its --password"},
+      {{"export", "doc.dux", "--mode", "SpreadSheet", "--out", "x.csv"},
+       Path("x.csv") + ": Není označena žádná tabulka."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(FailedWithOneLine(Cli(c.args), c.line)) << c.args[2] << " " << c.args[3];
+    EXPECT_FALSE(fs::exists(Path("x.csv")));
+    EXPECT_EQ(ReadBytes(Path("doc.dux")), doc);
+  }
+
+  // A bad row ends the import: the document stays as it was on disk.
+  WriteBytes(Path("bad.csv"), "Jmeno,Telefon\r\nNovy,1\r\n\"Zly,2\r\n");
+  EXPECT_TRUE(FailedWithOneLine(
+      Cli({"import", "doc.dux", "--mode", "Telephone", "--in", "bad.csv"}),
+      Path("bad.csv") + ": Chyba při čtení ze souboru.. (HY000 [Duxel][Text Driver]File \"" +
+          Path("bad.csv") +
+          "\" line 3: a quoted field in the record that starts in line 3 is never closed)"));
+  EXPECT_EQ(ReadBytes(Path("doc.dux")), doc);
+}
+
+// The driver is missing from the configuration, or the user's list names a library that is
+// gone: the program registers it in the user's own list, ~/.odbcinst.ini. The home folder is
+// the password database's, so the test gives the program a home of its own in a private mount
+// namespace, where it can.
+TEST_F(ExchangeCli, TheTextDriverIsRegisteredForTheUserWhenItIsMissing) {
+  const passwd* user = getpwuid(getuid());
+  ASSERT_NE(user, nullptr);
+  const std::string home = user->pw_dir;
+  const fs::path fakeHome = Path("home");
+  fs::create_directories(fakeHome);
+  const std::string script = "mount --bind \"$1\" \"$2\" || exit 99; shift 2; exec \"$@\"";
+  const Ran probe =
+      Spawn({"unshare", "-m", "sh", "-c", script, "sh", fakeHome.string(), home, "true"});
+  if (!probe.exited || probe.code != 0) GTEST_SKIP() << "no private mount namespace here";
+  auto exportAtHome = [&] {
+    return Spawn({"unshare", "-m", "sh", "-c", script, "sh", fakeHome.string(), home, DUXEL_CLI,
+                  "export", "doc.dux", "--mode", "Telephone", "--out", "t.csv"});
+  };
+  SaveSample(Path("doc.dux"));
+  const std::string entry = std::string("[") + kDriver + "]\n";
+  const std::string userList = (fakeHome / ".odbcinst.ini").string();
+
+  // Missing everywhere.
+  WriteBytes(m_dir / "odbc" / "odbcinst.ini", "");
+  Ran r = exportAtHome();
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(ReadBytes(Path("t.csv")), kTelephoneCsv);
+  EXPECT_EQ(ReadBytes(userList), entry + "Description=Duxel text files\nDriver=" + DriverLibrary() +
+                                     "\nSetup=" + DriverLibrary() + "\n\n");
+  EXPECT_EQ(ReadBytes(m_dir / "odbc" / "odbcinst.ini"), "");
+
+  // The user's entry names a library that is gone; another driver of the list stays.
+  WriteBytes(userList, "[Other (*.oth)]\nDriver=/other/libother.so\n\n" + entry +
+                           "Driver=/gone/libduxeltxt.so\nSetup=/gone/libduxeltxt.so\n");
+  fs::remove(Path("t.csv"));
+  r = exportAtHome();
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(ReadBytes(Path("t.csv")), kTelephoneCsv);
+  EXPECT_EQ(ReadBytes(userList), "[Other (*.oth)]\nDriver=/other/libother.so\n\n" + entry +
+                                     "Driver=" + DriverLibrary() + "\nSetup=" + DriverLibrary() +
+                                     "\nDescription=Duxel text files\n\n");
+
+  // The system's list names a library that is gone: its entry comes first, so that is said.
+  Register("/gone/libduxeltxt.so");
+  fs::remove(Path("t.csv"));
+  r = exportAtHome();
+  EXPECT_TRUE(FailedWithOneLine(
+      r, std::string("the system's ODBC driver list names \"") + kDriver +
+             "\" with the library /gone/libduxeltxt.so, which does not exist; correct or remove "
+             "that entry"));
+  EXPECT_FALSE(fs::exists(Path("t.csv")));
+}
+
+}  // namespace
