@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/DocumentCommands.h"
+#include "cli/CliCommon.h"
 
 #include <fstream>
 #include <iostream>
@@ -8,24 +9,10 @@
 #include "document/CDuxelDoc.h"
 #include "records/Cp1250.h"
 
-namespace {
-int Fail(const std::string& line) {
-  std::cerr << "duxel-cli: " << line << "\n";
-  return 1;
-}
-}  // namespace
-
 int RunDump(const DumpOptions& options) {
   CDuxelDoc doc;
-  const DocResult r = doc.LoadFile(options.file, [&]() -> std::optional<std::string> {
-    if (!options.password) return std::nullopt;
-    return Cp1250FromUtf8(*options.password);
-  });
-  if (!r.ok()) {
-    if (r.status == LoadStatus::WrongPassword && !options.password)
-      return Fail(options.file + ": the document is protected; give its --password");
-    return Fail(options.file + ": " + r.message + " (" + r.reason + ")");
-  }
+  std::string error;
+  if (!LoadDocument(options.file, options.password, doc, error)) return Fail(error);
   std::cout << DocumentToJson(doc).dump(2) << "\n";
   return std::cout.good() ? 0 : Fail("cannot write to standard output");
 }

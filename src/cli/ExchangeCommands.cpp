@@ -3,6 +3,7 @@
 // mapping given on the command line in place of the file dialog, and the other settings
 // (mappings, merge character, free-field names) from the program's profile.
 #include "cli/ExchangeCommands.h"
+#include "cli/CliCommon.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,11 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-int Fail(const std::string& line) {
-  std::cerr << "duxel-cli: " << line << "\n";
-  return 1;
-}
 
 // A message of the string table on one line.
 std::string MessageLine(int id) {
@@ -84,19 +80,6 @@ class FreeFieldNames {
   FreeFieldNames& operator=(const FreeFieldNames&) = delete;
 };
 
-bool LoadDocument(const ExchangeOptions& options, CDuxelDoc& doc, std::string& error) {
-  const DocResult r = doc.LoadFile(options.file, [&]() -> std::optional<std::string> {
-    if (!options.password) return std::nullopt;
-    return Cp1250FromUtf8(*options.password);
-  });
-  if (r.ok()) return true;
-  if (r.status == LoadStatus::WrongPassword && !options.password)
-    error = options.file + ": the document is protected; give its --password";
-  else
-    error = options.file + ": " + r.message + " (" + r.reason + ")";
-  return false;
-}
-
 int Run(const ExchangeOptions& options, bool forExport) {
   const int mode = ModeFromSectionName(options.mode);
   if (mode < 0)
@@ -111,7 +94,8 @@ int Run(const ExchangeOptions& options, bool forExport) {
   CDuxelDoc doc;
   std::string error;
   const bool exists = fs::exists(options.file);
-  if ((forExport || exists) && !LoadDocument(options, doc, error)) return Fail(error);
+  if ((forExport || exists) && !LoadDocument(options.file, options.password, doc, error))
+    return Fail(error);
 
   QSettingsProfile profile;
   ExchangeSettings settings;

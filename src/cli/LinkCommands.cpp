@@ -2,6 +2,7 @@
 // duxel-cli receive, send and capture: the link engine of the program, driven from a Qt
 // event loop over the serial line, with the settings of the program's profile.
 #include "cli/LinkCommands.h"
+#include "cli/CliCommon.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -31,13 +32,6 @@
 #include "settings/LinkSettings.h"
 
 namespace {
-
-int Fail(const std::string& line) {
-  std::cerr << "duxel-cli: " << line << "\n";
-  return 1;
-}
-
-void Warn(const std::string& line) { std::cerr << "duxel-cli: " << line << "\n"; }
 
 // A message of several lines as one line of the command line.
 std::string OneLine(std::string text) {
@@ -163,20 +157,6 @@ void AddLineOptions(CLI::App* cmd, LineOptions& line) {
       ->check(CLI::Range(1, 25));
   cmd->add_flag("--no-convert", line.noConvert,
                 "texts travel as they are, without the diary's character set");
-}
-
-bool LoadDocument(const std::string& path, const std::optional<std::string>& password,
-                  CDuxelDoc& doc, std::string& error) {
-  const DocResult r = doc.LoadFile(path, [&]() -> std::optional<std::string> {
-    if (!password) return std::nullopt;
-    return Cp1250FromUtf8(*password);
-  });
-  if (r.ok()) return true;
-  if (r.status == LoadStatus::WrongPassword && !password)
-    error = path + ": the document is protected; give its --password";
-  else
-    error = path + ": " + r.message + " (" + r.reason + ")";
-  return false;
 }
 
 std::string ModeName(int mode) { return ModeSectionName(mode); }

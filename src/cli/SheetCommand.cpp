@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SheetCommand.h"
+#include "cli/CliCommon.h"
 
 #include <iostream>
 #include <iterator>
@@ -9,24 +10,10 @@
 #include "records/Cp1250.h"
 #include "spreadsheet/CellDecoder.h"
 
-namespace {
-int Fail(const std::string& line) {
-  std::cerr << "duxel-cli: " << line << "\n";
-  return 1;
-}
-}  // namespace
-
 int RunSheet(const SheetOptions& options) {
   CDuxelDoc doc;
-  const DocResult r = doc.LoadFile(options.file, [&]() -> std::optional<std::string> {
-    if (!options.password) return std::nullopt;
-    return Cp1250FromUtf8(*options.password);
-  });
-  if (!r.ok()) {
-    if (r.status == LoadStatus::WrongPassword && !options.password)
-      return Fail(options.file + ": the document is protected; give its --password");
-    return Fail(options.file + ": " + r.message + " (" + r.reason + ")");
-  }
+  std::string error;
+  if (!LoadDocument(options.file, options.password, doc, error)) return Fail(error);
   const CCasioList& sheets = *doc.GetList(kSpreadSheet);
   const auto count = sheets.GetCount();
   if (options.index < 0 || std::size_t(options.index) >= count)

@@ -16,7 +16,19 @@ const char* const kSectionNames[kModeCount] = {
     "Memo",     "Telephone",   "Scheduler",   "BusinessCards", "ToDo",
     "FreeFile", "ReminderOne", "ReminderTwo", "Expenses",      "SpreadSheet"};
 
-std::unique_ptr<CCasioList> newList(int mode) {
+DocResult failure(LoadStatus status, int messageId, std::string reason) {
+  DocResult r;
+  r.status = status;
+  r.messageId = messageId;
+  r.message = LoadString(messageId);
+  r.reason = std::move(reason);
+  return r;
+}
+
+const uint8_t kHeaderless[4] = {0xFF, 0xFF, 0x00, 0x00};
+}  // namespace
+
+std::unique_ptr<CCasioList> NewModeList(int mode) {
   switch (mode) {
     case kMemo:
       return std::make_unique<CcMemoList>();
@@ -40,18 +52,6 @@ std::unique_ptr<CCasioList> newList(int mode) {
   }
 }
 
-DocResult failure(LoadStatus status, int messageId, std::string reason) {
-  DocResult r;
-  r.status = status;
-  r.messageId = messageId;
-  r.message = LoadString(messageId);
-  r.reason = std::move(reason);
-  return r;
-}
-
-const uint8_t kHeaderless[4] = {0xFF, 0xFF, 0x00, 0x00};
-}  // namespace
-
 const char* ModeSectionName(int mode) {
   return mode >= 0 && mode < kModeCount ? kSectionNames[mode] : nullptr;
 }
@@ -63,7 +63,7 @@ int ModeFromSectionName(const std::string& name) {
 }
 
 CDuxelDoc::CDuxelDoc() {
-  for (int m = 0; m < kModeCount; ++m) m_lists[m] = newList(m);
+  for (int m = 0; m < kModeCount; ++m) m_lists[m] = NewModeList(m);
 }
 
 CDuxelDoc::~CDuxelDoc() { DeleteContents(); }

@@ -28,6 +28,9 @@ enum Mode : int {
 };
 constexpr int kModeCount = 10;
 
+// A new empty list of the class that holds mode `mode` (both reminder modes share one).
+std::unique_ptr<CCasioList> NewModeList(int mode);
+
 // The profile section name of a mode ("Memo", "Telephone", ...); null outside 0..9.
 const char* ModeSectionName(int mode);
 // The mode of a section name, or -1.

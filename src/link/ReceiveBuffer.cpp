@@ -11,30 +11,6 @@
 
 namespace {
 
-std::unique_ptr<CCasioList> NewList(int mode) {
-  switch (mode) {
-    case kMemo:
-      return std::make_unique<CcMemoList>();
-    case kTelephone:
-      return std::make_unique<CcTelefonList>();
-    case kScheduler:
-      return std::make_unique<CcSchedulerList>();
-    case kBusinessCards:
-      return std::make_unique<CcBuscardList>();
-    case kToDo:
-      return std::make_unique<CcTodoList>();
-    case kFreeFile:
-      return std::make_unique<CcFreefileList>();
-    case kReminderOne:
-    case kReminderTwo:
-      return std::make_unique<CcReminderList>();
-    case kExpenses:
-      return std::make_unique<CcExpenseList>();
-    default:
-      return std::make_unique<CcSpreadsheetList>();
-  }
-}
-
 std::string SheetName(int number) {
   char text[64];
   std::snprintf(text, sizeof text, CpString(IDS_SHEET_NAME).c_str(), number);
@@ -83,7 +59,7 @@ int MoveMode(ReceiveBuffer& buffer, CDuxelDoc& document, int mode, BufferMoveVie
 }  // namespace
 
 ReceiveBuffer::ReceiveBuffer() {
-  for (int m = 0; m < 10; ++m) m_lists[m] = NewList(m);
+  for (int m = 0; m < 10; ++m) m_lists[m] = NewModeList(m);
 }
 
 ReceiveBuffer::~ReceiveBuffer() {

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CliCommon.h"
+
+#include <iostream>
+
+#include "document/CDuxelDoc.h"
+#include "records/Cp1250.h"
+
+int Fail(const std::string& line) {
+  std::cerr << "duxel-cli: " << line << "\n";
+  return 1;
+}
+
+void Warn(const std::string& line) { std::cerr << "duxel-cli: " << line << "\n"; }
+
+bool LoadDocument(const std::string& path, const std::optional<std::string>& password,
+                  CDuxelDoc& doc, std::string& error) {
+  const DocResult r = doc.LoadFile(path, [&]() -> std::optional<std::string> {
+    if (!password) return std::nullopt;
+    return Cp1250FromUtf8(*password);
+  });
+  if (r.ok()) return true;
+  if (r.status == LoadStatus::WrongPassword && !password)
+    error = path + ": the document is protected; give its --password";
+  else
+    error = path + ": " + r.message + " (" + r.reason + ")";
+  return false;
+}
