@@ -10,24 +10,6 @@ void Diagnostics::Add(const std::string& sqlState, const std::string& message) {
   m_records.push_back({sqlState, "[Duxel][Text Driver]" + message});
 }
 
-namespace {
-
-HandleBase* AnyHandle(SQLSMALLINT type, SQLHANDLE handle) {
-  switch (type) {
-    case SQL_HANDLE_ENV:
-      return AsEnvironment(handle);
-    case SQL_HANDLE_DBC:
-      return AsConnection(handle);
-    case SQL_HANDLE_STMT:
-      return AsStatement(handle);
-    case SQL_HANDLE_DESC:
-      return HandleAs<Descriptor>(handle, HandleKind::Descriptor);
-    default:
-      return nullptr;
-  }
-}
-
-}  // namespace
 
 SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT number,
                                 SQLCHAR* state, SQLINTEGER* native, SQLCHAR* message,

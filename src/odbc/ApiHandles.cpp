@@ -19,20 +19,6 @@ void CloseCursor(Statement& statement) {
 
 namespace {
 
-HandleBase* AnyHandle(SQLSMALLINT type, SQLHANDLE handle) {
-  switch (type) {
-    case SQL_HANDLE_ENV:
-      return AsEnvironment(handle);
-    case SQL_HANDLE_DBC:
-      return AsConnection(handle);
-    case SQL_HANDLE_STMT:
-      return AsStatement(handle);
-    case SQL_HANDLE_DESC:
-      return HandleAs<Descriptor>(handle, HandleKind::Descriptor);
-    default:
-      return nullptr;
-  }
-}
 
 void FreeStatement(Statement* statement) {
   auto& list = statement->connection->statements;
@@ -436,4 +422,19 @@ SQLRETURN SQL_API SQLEndTran(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT) {
   if (!base || (type != SQL_HANDLE_ENV && type != SQL_HANDLE_DBC)) return SQL_INVALID_HANDLE;
   base->diag.Clear();
   return SQL_SUCCESS;  // each statement took effect when it ran
+}
+
+HandleBase* AnyHandle(SQLSMALLINT type, SQLHANDLE handle) {
+  switch (type) {
+    case SQL_HANDLE_ENV:
+      return AsEnvironment(handle);
+    case SQL_HANDLE_DBC:
+      return AsConnection(handle);
+    case SQL_HANDLE_STMT:
+      return AsStatement(handle);
+    case SQL_HANDLE_DESC:
+      return HandleAs<Descriptor>(handle, HandleKind::Descriptor);
+    default:
+      return nullptr;
+  }
 }

@@ -168,6 +168,9 @@ inline Connection* AsConnection(SQLHANDLE h) {
 }
 inline Statement* AsStatement(SQLHANDLE h) { return HandleAs<Statement>(h, HandleKind::Statement); }
 
+// The handle of any of the four kinds, checked against its kind; null when it is not one.
+HandleBase* AnyHandle(SQLSMALLINT type, SQLHANDLE handle);
+
 // Closes the cursor and forgets the result rows (bindings stay).
 void CloseCursor(Statement& statement);
 
