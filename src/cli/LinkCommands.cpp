@@ -8,6 +8,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <clocale>
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -241,6 +243,7 @@ std::optional<int> LinkCommands::run(int argc, char** argv) const {
 
 int RunReceive(const ReceiveOptions& options, int argc, char** argv) {
   QCoreApplication qapp(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // amounts always with a full stop
   QSettingsProfile profile;
   const LinkSettings settings = SettingsFor(profile, options.line);
   const CCasioModel model = ChooseCurrentModel(profile, settings.type);
@@ -345,6 +348,7 @@ int RunReceive(const ReceiveOptions& options, int argc, char** argv) {
 
 int RunSend(const SendOptions& options, int argc, char** argv) {
   QCoreApplication qapp(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // amounts always with a full stop
   QSettingsProfile profile;
   const LinkSettings settings = SettingsFor(profile, options.line);
   const CCasioModel model = ChooseCurrentModel(profile, settings.type);
@@ -433,6 +437,7 @@ int RunSend(const SendOptions& options, int argc, char** argv) {
 
 int RunCapture(const CaptureOptions& options, int argc, char** argv) {
   QCoreApplication qapp(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // amounts always with a full stop
   QSettingsProfile profile;
   const LinkSettings settings = SettingsFor(profile, options.line);
 

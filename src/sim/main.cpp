@@ -3,6 +3,8 @@
 // without the hardware. It makes a pseudo-terminal of its own (--pty LINK: the program
 // opens LINK as its serial port) or uses a serial device (--port DEVICE).
 #include <CLI/CLI.hpp>
+#include <clocale>
+
 #include <QCoreApplication>
 #include <cstdio>
 #include <filesystem>
@@ -113,6 +115,7 @@ char ParityLetter(const std::string& parity) {
 
 int main(int argc, char** argv) {
   QCoreApplication qapp(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // amounts always with a full stop
 
   CLI::App app{"casio-sim: a Casio diary on a serial line"};
   app.require_subcommand(1);
