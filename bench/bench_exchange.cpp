@@ -97,46 +97,60 @@ Setup& Shared() {
   return setup;
 }
 
-void BM_ExportTelephone(benchmark::State& state) {
-  Setup& s = Shared();
-  if (!s.error.empty()) {
-    state.SkipWithError(s.error.c_str());
-    return;
-  }
+// The exchange of the shared file through our driver, the user's choices as BenchUi makes them.
+struct BenchExchange {
+  explicit BenchExchange(const Setup& s) { ui.path = s.csv; }
   ExchangeSettings settings;
   BenchUi ui;
-  ui.path = s.csv;
-  OdbcExchange exchange(settings, ui);
+  OdbcExchange exchange{settings, ui};
+};
+
+// The shared setup; null, with the benchmark skipped, when it could not be made.
+Setup* SharedOrSkip(benchmark::State& state) {
+  Setup& s = Shared();
+  if (s.error.empty()) return &s;
+  state.SkipWithError(s.error.c_str());
+  return nullptr;
+}
+
+// The import and the copy read the file the export wrote; written here when the export's
+// benchmark did not run first (a filter).
+bool CsvWritten(benchmark::State& state, Setup& s) {
+  if (fs::exists(s.csv) || BenchExchange(s).exchange.Export(s.doc, kTelephone).ok()) return true;
+  state.SkipWithError("the export failed");
+  return false;
+}
+
+// Every benchmark here goes through the same records and the same file once an iteration.
+void CountRecordsAndBytes(benchmark::State& state, const Setup& s) {
+  state.SetItemsProcessed(state.iterations() * kRecordCount);
+  state.SetBytesProcessed(state.iterations() * std::int64_t(fs::file_size(s.csv)));
+}
+
+void BM_ExportTelephone(benchmark::State& state) {
+  Setup* s = SharedOrSkip(state);
+  if (!s) return;
+  BenchExchange bench(*s);
   for (auto _ : state) {
-    const ExchangeResult r = exchange.Export(s.doc, kTelephone);
+    const ExchangeResult r = bench.exchange.Export(s->doc, kTelephone);
     if (!r.ok() || r.records != std::size_t(kRecordCount)) {
       state.SkipWithError("the export failed");
       return;
     }
   }
-  state.SetItemsProcessed(state.iterations() * kRecordCount);
-  state.SetBytesProcessed(state.iterations() * std::int64_t(fs::file_size(s.csv)));
+  CountRecordsAndBytes(state, *s);
 }
 
 void BM_ImportTelephone(benchmark::State& state) {
-  Setup& s = Shared();
-  if (!s.error.empty()) {
-    state.SkipWithError(s.error.c_str());
-    return;
-  }
-  ExchangeSettings settings;
-  BenchUi ui;
-  ui.path = s.csv;
-  OdbcExchange exchange(settings, ui);
-  if (!fs::exists(s.csv) && !exchange.Export(s.doc, kTelephone).ok()) {
-    state.SkipWithError("the export failed");
-    return;
-  }
+  Setup* s = SharedOrSkip(state);
+  if (!s) return;
+  if (!CsvWritten(state, *s)) return;
+  BenchExchange bench(*s);
   for (auto _ : state) {
     state.PauseTiming();
     auto doc = std::make_unique<CDuxelDoc>();
     state.ResumeTiming();
-    const ExchangeResult r = exchange.Import(*doc, kTelephone);
+    const ExchangeResult r = bench.exchange.Import(*doc, kTelephone);
     if (!r.ok() || r.records != std::size_t(kRecordCount)) {
       state.SkipWithError("the import failed");
       return;
@@ -145,29 +159,17 @@ void BM_ImportTelephone(benchmark::State& state) {
     doc.reset();
     state.ResumeTiming();
   }
-  state.SetItemsProcessed(state.iterations() * kRecordCount);
-  state.SetBytesProcessed(state.iterations() * std::int64_t(fs::file_size(s.csv)));
+  CountRecordsAndBytes(state, *s);
 }
 
 // The floor: the bytes of the same file copied, through the kernel's page cache.
 void BM_CopyCsvFile(benchmark::State& state) {
-  Setup& s = Shared();
-  if (!s.error.empty()) {
-    state.SkipWithError(s.error.c_str());
-    return;
-  }
-  ExchangeSettings settings;
-  BenchUi ui;
-  ui.path = s.csv;
-  OdbcExchange exchange(settings, ui);
-  if (!fs::exists(s.csv) && !exchange.Export(s.doc, kTelephone).ok()) {
-    state.SkipWithError("the export failed");
-    return;
-  }
-  const std::string copy = s.folder + "/copy.csv";
-  for (auto _ : state) fs::copy_file(s.csv, copy, fs::copy_options::overwrite_existing);
-  state.SetItemsProcessed(state.iterations() * kRecordCount);
-  state.SetBytesProcessed(state.iterations() * std::int64_t(fs::file_size(s.csv)));
+  Setup* s = SharedOrSkip(state);
+  if (!s) return;
+  if (!CsvWritten(state, *s)) return;
+  const std::string copy = s->folder + "/copy.csv";
+  for (auto _ : state) fs::copy_file(s->csv, copy, fs::copy_options::overwrite_existing);
+  CountRecordsAndBytes(state, *s);
 }
 
 BENCHMARK(BM_ExportTelephone)->Unit(benchmark::kMillisecond);

@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // duxel-cli end to end: the real program, run in a private folder, on documents and JSON
 // written out here byte by byte.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -19,8 +15,7 @@
 #include <vector>
 
 #include "Bytes.h"
-
-extern char** environ;
+#include "RunProgram.h"
 
 namespace {
 
@@ -28,21 +23,9 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using namespace std::string_literals;
 
-struct RunResult {
-  bool exited = false;  // false when the program died of a signal
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A failure of the program: it ran to its end, exit code not 0, nothing on standard output
 // and exactly one non-empty line on standard error.
-testing::AssertionResult FailedWithOneLine(const RunResult& r) {
+testing::AssertionResult FailedWithOneLine(const ProgramResult& r) {
   if (!r.exited) return testing::AssertionFailure() << "the program did not exit normally";
   if (r.exitCode == 0) return testing::AssertionFailure() << "exit code 0";
   if (!r.out.empty()) return testing::AssertionFailure() << "standard output: " << r.out;
@@ -52,7 +35,7 @@ testing::AssertionResult FailedWithOneLine(const RunResult& r) {
   return testing::AssertionSuccess();
 }
 
-testing::AssertionResult Succeeded(const RunResult& r) {
+testing::AssertionResult Succeeded(const ProgramResult& r) {
   if (r.exited && r.exitCode == 0 && r.err.empty()) return testing::AssertionSuccess();
   return testing::AssertionFailure()
          << "exit code " << r.exitCode << ", standard error [" << r.err << "]";
@@ -239,7 +222,7 @@ class Cli : public testing::Test {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
   Bytes ReadBytes(const std::string& name) const {
-    const std::string text = ReadText(Path(name));
+    const std::string text = ReadWholeFile(Path(name));
     return Bytes(text.begin(), text.end());
   }
 
@@ -252,36 +235,11 @@ class Cli : public testing::Test {
   }
 
   // Runs duxel-cli with `args`, standard input empty, both outputs captured.
-  RunResult Run(const std::vector<std::string>& args) const {
-    std::string program = DUXEL_CLI;
-    std::vector<std::string> copy = args;
-    std::vector<char*> argv{program.data()};
-    for (auto& a : copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    const std::string outPath = (m_root / "stdout").string();
-    const std::string errPath = (m_root / "stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    RunResult r;
-    if (rc != 0) {
-      ADD_FAILURE() << "cannot start " << program << ": " << rc;
-      return r;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    r.exited = WIFEXITED(status);
-    r.exitCode = r.exited ? WEXITSTATUS(status) : -1;
-    r.out = ReadText(outPath);
-    r.err = ReadText(errPath);
+  ProgramResult Run(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{DUXEL_CLI};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const ProgramResult r = RunProgram(argv, m_root);
+    if (r.startError != 0) ADD_FAILURE() << "cannot start " << DUXEL_CLI << ": " << r.startError;
     return r;
   }
 
@@ -289,7 +247,7 @@ class Cli : public testing::Test {
   json Dump(const std::string& name, std::optional<std::string> password = std::nullopt) {
     std::vector<std::string> args{"dump", Path(name)};
     if (password) args.insert(args.end(), {"--password", *password});
-    const RunResult r = Run(args);
+    const ProgramResult r = Run(args);
     EXPECT_TRUE(Succeeded(r)) << name;
     try {
       return json::parse(r.out);
@@ -299,8 +257,8 @@ class Cli : public testing::Test {
     }
   }
 
-  RunResult Build(const std::string& jsonName, const std::string& outName,
-                  std::optional<std::string> password = std::nullopt) {
+  ProgramResult Build(const std::string& jsonName, const std::string& outName,
+                      std::optional<std::string> password = std::nullopt) {
     std::vector<std::string> args{"build", Path(jsonName), Path(outName)};
     if (password) args.insert(args.end(), {"--password", *password});
     return Run(args);
@@ -339,7 +297,7 @@ TEST_F(Cli, BuildThenDumpGivesTheSameJsonAndTheSameBytes) {
     fs::create_directory(m_dir);
     WriteText("in.json", c.document.dump(2));
 
-    const RunResult built = Build("in.json", "first.dux", c.password);
+    const ProgramResult built = Build("in.json", "first.dux", c.password);
     ASSERT_TRUE(Succeeded(built));
     EXPECT_EQ(built.out, "");
     // Written through a temporary file that is gone once the document is in place.
@@ -539,7 +497,7 @@ TEST_F(Cli, PasswordIsNeededToDumpAProtectedDocument) {
   WriteText("in.json", AllModesDocument().dump());
   ASSERT_TRUE(Succeeded(Build("in.json", "secret.dux", "Tajné1")));
   // Record texts are not stored in the clear.
-  const std::string raw = ReadText(Path("secret.dux"));
+  const std::string raw = ReadWholeFile(Path("secret.dux"));
   EXPECT_EQ(raw.substr(0, 6), "D390PW");
   EXPECT_EQ(raw.find("Koupit"), std::string::npos);
 
@@ -558,7 +516,7 @@ TEST_F(Cli, PasswordIsNeededToDumpAProtectedDocument) {
     SCOPED_TRACE(a.name);
     std::vector<std::string> args{"dump", Path("secret.dux")};
     args.insert(args.end(), a.extra.begin(), a.extra.end());
-    const RunResult r = Run(args);
+    const ProgramResult r = Run(args);
     EXPECT_TRUE(FailedWithOneLine(r));
     EXPECT_NE(r.err.find("password"), std::string::npos) << r.err;
   }
@@ -640,15 +598,15 @@ TEST_F(Cli, BuildFailsCleanly) {
           "build", Path("in.json"),
           c.out == OutKind::InMissingFolder ? Path("missing/out.dux") : Path("out.dux")};
       args.insert(args.end(), c.extra.begin(), c.extra.end());
-      const RunResult r = Run(args);
+      const ProgramResult r = Run(args);
       EXPECT_TRUE(FailedWithOneLine(r));
       EXPECT_EQ(Listing(), before);
       if (outExists) {
-        EXPECT_EQ(ReadText(Path("out.dux")), previous);
+        EXPECT_EQ(ReadWholeFile(Path("out.dux")), previous);
       }
       if (c.out == OutKind::IsAFolder) {
         EXPECT_TRUE(fs::is_directory(Path("out.dux")));
-        EXPECT_EQ(ReadText(Path("out.dux/inside")), "x");
+        EXPECT_EQ(ReadWholeFile(Path("out.dux/inside")), "x");
       }
     }
   }

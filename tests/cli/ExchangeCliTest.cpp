@@ -1,26 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // duxel-cli export and import: the real program with the text driver registered in a private
 // unixODBC configuration and a private profile.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "RunProgram.h"
 #include "document/CDuxelDoc.h"
 #include "records/Cp1250.h"
 #include "records/DiaryRecords.h"
-
-extern char** environ;
 
 namespace {
 
@@ -34,22 +28,10 @@ std::string DriverLibrary() {
       .string();
 }
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void WriteBytes(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
-
-struct Ran {
-  bool exited = false;
-  int code = -1;
-  std::string out;
-  std::string err;
-};
 
 std::string W(const std::string& utf8) { return Cp1250FromUtf8(utf8); }
 
@@ -66,7 +48,7 @@ class ExchangeCli : public ::testing::Test {
   }
   void TearDown() override {
     // The temporary data source never stays behind.
-    EXPECT_EQ(ReadBytes(m_dir / "odbc" / "odbc.ini").find("Duxel39"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(m_dir / "odbc" / "odbc.ini").find("Duxel39"), std::string::npos);
     fs::remove_all(m_dir);
   }
 
@@ -81,51 +63,17 @@ class ExchangeCli : public ::testing::Test {
   }
 
   // Runs `argv` (the program first) in the private configuration, in the test's folder.
-  Ran Spawn(std::vector<std::string> argv) const {
-    std::map<std::string, std::string> env;
-    for (char** e = environ; *e; ++e) {
-      const std::string entry = *e;
-      const auto eq = entry.find('=');
-      if (eq != std::string::npos) env[entry.substr(0, eq)] = entry.substr(eq + 1);
-    }
-    env["ODBCSYSINI"] = (m_dir / "odbc").string();
-    env["ODBCINI"] = (m_dir / "odbc" / "odbc.ini").string();
-    env["XDG_CONFIG_HOME"] = (m_dir / "config").string();
-    env.erase("DUXEL_TEXT_DRIVER");
-    std::vector<std::string> entries;
-    for (const auto& [k, v] : env) entries.push_back(k + "=" + v);
-    std::vector<char*> envp;
-    for (auto& e : entries) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::vector<char*> args;
-    for (auto& a : argv) args.push_back(a.data());
-    args.push_back(nullptr);
-
-    const std::string outPath = (m_dir / "stdout").string();
-    const std::string errPath = (m_dir / "stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addchdir_np(&actions, m_dir.c_str());
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    Ran r;
-    if (rc != 0) return r;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    r.exited = WIFEXITED(status);
-    r.code = r.exited ? WEXITSTATUS(status) : -1;
-    r.out = ReadBytes(outPath);
-    r.err = ReadBytes(errPath);
-    return r;
+  ProgramResult Spawn(const std::vector<std::string>& argv) const {
+    ProgramOptions options;
+    options.environment = EnvironmentWith({{"ODBCSYSINI", (m_dir / "odbc").string()},
+                                           {"ODBCINI", (m_dir / "odbc" / "odbc.ini").string()},
+                                           {"XDG_CONFIG_HOME", (m_dir / "config").string()}},
+                                          {"DUXEL_TEXT_DRIVER"});
+    options.workingDirectory = m_dir;
+    return RunProgram(argv, m_dir, options);
   }
 
-  Ran Cli(std::vector<std::string> args) const {
+  ProgramResult Cli(std::vector<std::string> args) const {
     args.insert(args.begin(), DUXEL_CLI);
     return Spawn(args);
   }
@@ -135,9 +83,10 @@ class ExchangeCli : public ::testing::Test {
   fs::path m_dir;
 };
 
-::testing::AssertionResult FailedWithOneLine(const Ran& r, const std::string& line) {
-  if (!r.exited || r.code == 0)
-    return ::testing::AssertionFailure() << "exit code " << r.code << ", stdout [" << r.out << "]";
+::testing::AssertionResult FailedWithOneLine(const ProgramResult& r, const std::string& line) {
+  if (!r.exited || r.exitCode == 0)
+    return ::testing::AssertionFailure()
+           << "exit code " << r.exitCode << ", stdout [" << r.out << "]";
   if (!r.out.empty()) return ::testing::AssertionFailure() << "standard output: " << r.out;
   if (r.err != "duxel-cli: " + line + "\n")
     return ::testing::AssertionFailure() << "standard error: [" << r.err << "]";
@@ -184,35 +133,35 @@ const std::string kTelephoneCsv =
 
 TEST_F(ExchangeCli, ExportWritesTheTableAndImportReadsItBack) {
   SaveSample(Path("doc.dux"));
-  Ran r = Cli({"export", "doc.dux", "--mode", "Telephone", "--out", "telefony.csv"});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ProgramResult r = Cli({"export", "doc.dux", "--mode", "Telephone", "--out", "telefony.csv"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out, "exported 2 records to " + Path("telefony.csv") + "\n");
-  EXPECT_EQ(ReadBytes(Path("telefony.csv")), kTelephoneCsv);
+  EXPECT_EQ(ReadWholeFile(Path("telefony.csv")), kTelephoneCsv);
 
   r = Cli({"import", "copy.dux", "--mode", "Telephone", "--in", Path("telefony.csv")});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "imported 2 records from " + Path("telefony.csv") +
                        " (2 rows, 0 already in the document)\n");
   EXPECT_EQ(Telephones(Path("copy.dux")), Telephones(Path("doc.dux")));
 
   // Again: nothing is added and the document is not rewritten.
-  const std::string before = ReadBytes(Path("copy.dux"));
+  const std::string before = ReadWholeFile(Path("copy.dux"));
   const auto stamp = fs::last_write_time(Path("copy.dux"));
   r = Cli({"import", "copy.dux", "--mode", "Telephone", "--in", "telefony.csv"});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "imported 0 records from " + Path("telefony.csv") +
                        " (2 rows, 2 already in the document)\n");
-  EXPECT_EQ(ReadBytes(Path("copy.dux")), before);
+  EXPECT_EQ(ReadWholeFile(Path("copy.dux")), before);
   EXPECT_EQ(fs::last_write_time(Path("copy.dux")), stamp);
 }
 
 TEST_F(ExchangeCli, ImportAddsToAnExistingDocumentAndKeepsItsPassword) {
   SaveSample(Path("doc.dux"), "tajne");
   WriteBytes(Path("nove.csv"), "Jmeno,Telefon\r\nAdam,1\r\n\xC8\x65rn\xFD Adam,603 000 111\r\n");
-  const Ran r =
+  const ProgramResult r =
       Cli({"import", "doc.dux", "--mode", "Telephone", "--in", "nove.csv", "--password", "tajne"});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "imported 1 records from " + Path("nove.csv") +
                        " (2 rows, 1 already in the document)\n");
   CDuxelDoc doc;
@@ -231,24 +180,24 @@ TEST_F(ExchangeCli, TheProfileGivesMappingsFreeFieldNamesAndTheMergeCharacter) {
       "[Duxel]\n"
       "MapMergeChar=1\n");
   SaveSample(Path("doc.dux"));
-  Ran r = Cli(
+  ProgramResult r = Cli(
       {"export", "doc.dux", "--mode", "Telephone", "--out", "swap.csv", "--mapping", "PROHOZENI"});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(ReadBytes(Path("swap.csv")),
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadWholeFile(Path("swap.csv")),
             "Telefon,Jmeno\r\n"
             "+420 602 123 456,Nov\xE1k Jan\r\n"
             "603 000 111,\xC8\x65rn\xFD Adam\r\n");
 
   r = Cli({"export", "doc.dux", "--mode", "Telephone", "--out", "all.csv"});
-  ASSERT_EQ(r.code, 0) << r.err;
-  const std::string all = ReadBytes(Path("all.csv"));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string all = ReadWholeFile(Path("all.csv"));
   EXPECT_EQ(all.substr(0, all.find('\n') + 1),
             "Jmeno,Telefon,Adresa,Free_1,Free_2,Free_3,Free_4,Free_5,Poznamka\r\n");
 
   // Surplus columns all go into the last field, joined by a blank.
   WriteBytes(Path("wide.csv"), "a,b,c,d,e,f,g,h,i,j\r\nJan,1,2,3,4,5,6,7,osm,devet\r\n");
   r = Cli({"import", "wide.dux", "--mode", "Telephone", "--in", "wide.csv"});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(Telephones(Path("wide.dux")),
             (std::vector<std::vector<std::string>>{
                 {"Jan", "1", "2", "3", "4", "5", "6", "7", "osm devet"}}));
@@ -257,7 +206,7 @@ TEST_F(ExchangeCli, TheProfileGivesMappingsFreeFieldNamesAndTheMergeCharacter) {
 TEST_F(ExchangeCli, FailuresSayWhatWentWrongOnOneLineAndChangeNothing) {
   SaveSample(Path("doc.dux"));
   SaveSample(Path("locked.dux"), "heslo");
-  const std::string doc = ReadBytes(Path("doc.dux"));
+  const std::string doc = ReadWholeFile(Path("doc.dux"));
   struct Case {
     std::vector<std::string> args;
     std::string line;
@@ -287,7 +236,7 @@ TEST_F(ExchangeCli, FailuresSayWhatWentWrongOnOneLineAndChangeNothing) {
   for (const Case& c : cases) {
     EXPECT_TRUE(FailedWithOneLine(Cli(c.args), c.line)) << c.args[2] << " " << c.args[3];
     EXPECT_FALSE(fs::exists(Path("x.csv")));
-    EXPECT_EQ(ReadBytes(Path("doc.dux")), doc);
+    EXPECT_EQ(ReadWholeFile(Path("doc.dux")), doc);
   }
 
   // A bad row ends the import: the document stays as it was on disk.
@@ -297,7 +246,7 @@ TEST_F(ExchangeCli, FailuresSayWhatWentWrongOnOneLineAndChangeNothing) {
       Path("bad.csv") + ": Chyba při čtení ze souboru.. (HY000 [Duxel][Text Driver]File \"" +
           Path("bad.csv") +
           "\" line 3: a quoted field in the record that starts in line 3 is never closed)"));
-  EXPECT_EQ(ReadBytes(Path("doc.dux")), doc);
+  EXPECT_EQ(ReadWholeFile(Path("doc.dux")), doc);
 }
 
 // The driver is missing from the configuration, or the user's list names a library that is
@@ -311,9 +260,9 @@ TEST_F(ExchangeCli, TheTextDriverIsRegisteredForTheUserWhenItIsMissing) {
   const fs::path fakeHome = Path("home");
   fs::create_directories(fakeHome);
   const std::string script = "mount --bind \"$1\" \"$2\" || exit 99; shift 2; exec \"$@\"";
-  const Ran probe =
+  const ProgramResult probe =
       Spawn({"unshare", "-m", "sh", "-c", script, "sh", fakeHome.string(), home, "true"});
-  if (!probe.exited || probe.code != 0) GTEST_SKIP() << "no private mount namespace here";
+  if (!probe.exited || probe.exitCode != 0) GTEST_SKIP() << "no private mount namespace here";
   auto exportAtHome = [&] {
     return Spawn({"unshare", "-m", "sh", "-c", script, "sh", fakeHome.string(), home, DUXEL_CLI,
                   "export", "doc.dux", "--mode", "Telephone", "--out", "t.csv"});
@@ -324,23 +273,23 @@ TEST_F(ExchangeCli, TheTextDriverIsRegisteredForTheUserWhenItIsMissing) {
 
   // Missing everywhere.
   WriteBytes(m_dir / "odbc" / "odbcinst.ini", "");
-  Ran r = exportAtHome();
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(ReadBytes(Path("t.csv")), kTelephoneCsv);
-  EXPECT_EQ(ReadBytes(userList), entry + "Description=Duxel text files\nDriver=" + DriverLibrary() +
-                                     "\nSetup=" + DriverLibrary() + "\n\n");
-  EXPECT_EQ(ReadBytes(m_dir / "odbc" / "odbcinst.ini"), "");
+  ProgramResult r = exportAtHome();
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadWholeFile(Path("t.csv")), kTelephoneCsv);
+  EXPECT_EQ(ReadWholeFile(userList), entry + "Description=Duxel text files\nDriver=" +
+                                         DriverLibrary() + "\nSetup=" + DriverLibrary() + "\n\n");
+  EXPECT_EQ(ReadWholeFile(m_dir / "odbc" / "odbcinst.ini"), "");
 
   // The user's entry names a library that is gone; another driver of the list stays.
   WriteBytes(userList, "[Other (*.oth)]\nDriver=/other/libother.so\n\n" + entry +
                            "Driver=/gone/libduxeltxt.so\nSetup=/gone/libduxeltxt.so\n");
   fs::remove(Path("t.csv"));
   r = exportAtHome();
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(ReadBytes(Path("t.csv")), kTelephoneCsv);
-  EXPECT_EQ(ReadBytes(userList), "[Other (*.oth)]\nDriver=/other/libother.so\n\n" + entry +
-                                     "Driver=" + DriverLibrary() + "\nSetup=" + DriverLibrary() +
-                                     "\nDescription=Duxel text files\n\n");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadWholeFile(Path("t.csv")), kTelephoneCsv);
+  EXPECT_EQ(ReadWholeFile(userList),
+            "[Other (*.oth)]\nDriver=/other/libother.so\n\n" + entry + "Driver=" + DriverLibrary() +
+                "\nSetup=" + DriverLibrary() + "\nDescription=Duxel text files\n\n");
 
   // The system's list names a library that is gone: its entry comes first, so that is said.
   Register("/gone/libduxeltxt.so");

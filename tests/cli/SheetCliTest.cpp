@@ -1,40 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // duxel-cli sheet end to end: documents holding worksheet images written out byte by byte,
 // the program's listing compared whole with the text written out by hand.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "Bytes.h"
+#include "RunProgram.h"
 #include "document/CDuxelDoc.h"
 #include "records/CcSpreadsheet.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct SheetRun {
-  bool exited = false;
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The Lucid banner, the header bytes up to X = 1 (records from offset 49).
 Bytes Header(uint16_t total) {
@@ -80,39 +63,16 @@ class SheetCli : public testing::Test {
     ASSERT_TRUE(doc.SaveFile(Path(name)).ok());
   }
 
-  SheetRun Run(std::vector<std::string> args) const {
-    std::string program = DUXEL_CLI;
-    std::vector<char*> argv{program.data()};
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string outPath = Path("stdout");
-    const std::string errPath = Path("stderr");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    SheetRun r;
-    if (rc != 0) {
-      ADD_FAILURE() << "cannot start " << program;
-      return r;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    r.exited = WIFEXITED(status);
-    r.exitCode = r.exited ? WEXITSTATUS(status) : -1;
-    r.out = ReadWhole(outPath);
-    r.err = ReadWhole(errPath);
+  ProgramResult Run(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{DUXEL_CLI};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const ProgramResult r = RunProgram(argv, m_root);
+    if (r.startError != 0) ADD_FAILURE() << "cannot start " << DUXEL_CLI;
     return r;
   }
 
   // Ran to its end, non-zero exit, nothing on standard output, one line on standard error.
-  static testing::AssertionResult FailedWithOneLine(const SheetRun& r) {
+  static testing::AssertionResult FailedWithOneLine(const ProgramResult& r) {
     if (!r.exited || r.exitCode == 0) return testing::AssertionFailure() << "exit " << r.exitCode;
     if (!r.out.empty()) return testing::AssertionFailure() << "standard output: " << r.out;
     if (std::count(r.err.begin(), r.err.end(), '\n') != 1 || r.err.back() != '\n')
@@ -125,7 +85,7 @@ class SheetCli : public testing::Test {
 
 TEST_F(SheetCli, ListsEveryUsedCellByRowThenColumnInUtf8) {
   WriteDocument("budget.dux", {H("00 00"), BudgetImage()});
-  const SheetRun r = Run({"sheet", Path("budget.dux"), "--index", "1"});
+  const ProgramResult r = Run({"sheet", Path("budget.dux"), "--index", "1"});
   ASSERT_TRUE(r.exited);
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "");
@@ -139,11 +99,11 @@ TEST_F(SheetCli, ListsEveryUsedCellByRowThenColumnInUtf8) {
 
 TEST_F(SheetCli, TheFirstWorksheetByDefaultAndEmptyOnesPrintNothing) {
   WriteDocument("two.dux", {H("00 00"), BudgetImage()});
-  const SheetRun empty = Run({"sheet", Path("two.dux")});
+  const ProgramResult empty = Run({"sheet", Path("two.dux")});
   EXPECT_EQ(empty.exitCode, 0) << empty.err;
   EXPECT_EQ(empty.out, "");
   WriteDocument("noimage.dux", {Bytes{}});
-  const SheetRun none = Run({"sheet", Path("noimage.dux"), "--index", "0"});
+  const ProgramResult none = Run({"sheet", Path("noimage.dux"), "--index", "0"});
   EXPECT_EQ(none.exitCode, 0) << none.err;
   EXPECT_EQ(none.out, "");
 }
@@ -152,7 +112,7 @@ TEST_F(SheetCli, AProtectedDocumentNeedsItsPassword) {
   WriteDocument("secret.dux", {BudgetImage()}, "heslo");
   EXPECT_TRUE(FailedWithOneLine(Run({"sheet", Path("secret.dux")})));
   EXPECT_TRUE(FailedWithOneLine(Run({"sheet", Path("secret.dux"), "--password", "jine"})));
-  const SheetRun r = Run({"sheet", Path("secret.dux"), "--password", "heslo"});
+  const ProgramResult r = Run({"sheet", Path("secret.dux"), "--password", "heslo"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out.substr(0, 8), "A1\tRent\n");
 }
@@ -168,10 +128,10 @@ TEST_F(SheetCli, FailuresAreOneLine) {
       {"sheet", Path("one.dux"), "--index", "one"},  // not a number
   };
   for (const auto& args : cases) {
-    const SheetRun r = Run(args);
+    const ProgramResult r = Run(args);
     EXPECT_TRUE(FailedWithOneLine(r)) << args[1] << " " << (args.size() > 3 ? args[3] : "");
   }
-  const SheetRun r = Run({"sheet", Path("one.dux"), "--index", "1"});
+  const ProgramResult r = Run({"sheet", Path("one.dux"), "--index", "1"});
   EXPECT_NE(r.err.find("no worksheet 1"), std::string::npos) << r.err;
 }
 

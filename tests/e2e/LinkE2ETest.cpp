@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -149,9 +150,9 @@ void ExpectSameModes(const json& got, const json& want) {
   for (const char* mode : kModes) EXPECT_EQ(got["modes"][mode], want["modes"][mode]) << mode;
 }
 
-std::string Describe(const Result& r) {
-  return "exit " + std::to_string(r.code) + (r.exited ? "" : " (killed)") + ", stdout [" + r.out +
-         "], stderr [" + r.err + "]";
+std::string Describe(const ProgramResult& r) {
+  return "exit " + std::to_string(r.exitCode) + (r.exited ? "" : " (killed)") + ", stdout [" +
+         r.out + "], stderr [" + r.err + "]";
 }
 
 class LinkE2E : public testing::Test {
@@ -172,27 +173,27 @@ class LinkE2E : public testing::Test {
     std::ofstream(m_dir / "config" / "VORT" / "Duxel39.conf") << "[Casio]\n" << casioSection;
   }
 
-  Result Cli(std::vector<std::string> args, double seconds = 30) {
+  ProgramResult Cli(std::vector<std::string> args, double seconds = 30) {
     args.insert(args.begin(), kCli);
     return Process(args, m_dir.path(), "cli").wait(seconds);
   }
 
   json Dump(const std::string& name) {
-    const Result r = Cli({"dump", (m_dir / name).string()});
-    EXPECT_EQ(r.code, 0) << Describe(r);
+    const ProgramResult r = Cli({"dump", (m_dir / name).string()});
+    EXPECT_EQ(r.exitCode, 0) << Describe(r);
     return json::parse(r.out.empty() ? "{}" : r.out);
   }
 
   // Starts the simulator on its own pseudo-terminal, runs duxel-cli against it, and waits
   // for both.
-  std::pair<Result, Result> Run(std::vector<std::string> sim, std::vector<std::string> cli,
-                                double seconds = 40) {
+  std::pair<ProgramResult, ProgramResult> Run(std::vector<std::string> sim,
+                                              std::vector<std::string> cli, double seconds = 40) {
     sim.insert(sim.begin(), {kSim, "--pty", m_link.string(), "--delay", "1"});
     Process simulator(sim, m_dir.path(), "sim");
     EXPECT_TRUE(WaitForPath(m_link, 5)) << "the simulator made no pseudo-terminal";
     cli.insert(cli.begin(), kCli);
-    Result program = Process(cli, m_dir.path(), "cli").wait(seconds);
-    Result diary = simulator.wait(15);
+    ProgramResult program = Process(cli, m_dir.path(), "cli").wait(seconds);
+    ProgramResult diary = simulator.wait(15);
     return {program, diary};
   }
 
@@ -208,8 +209,8 @@ TEST_F(LinkE2E, DiaryTransmitsEveryModeIntoReceive) {
       Run({"transmit", (m_dir / "diary.json").string(), "--marks"},
           {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
            "1", "--timeout", "40"});
-  EXPECT_EQ(diary.code, 0) << Describe(diary);
-  ASSERT_EQ(program.code, 0) << Describe(program);
+  EXPECT_EQ(diary.exitCode, 0) << Describe(diary);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
   // The link pane shows the last thing received: the worksheet.
   EXPECT_EQ(program.out, "Přijato: 1\n");
   EXPECT_EQ(program.err, "");
@@ -218,16 +219,18 @@ TEST_F(LinkE2E, DiaryTransmitsEveryModeIntoReceive) {
 
 TEST_F(LinkE2E, SendEveryModeIntoDiary) {
   WriteJson("doc.json", EveryMode());
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).code, 0);
+  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
+            0);
   const auto [program, diary] = Run({"accept", "--out", (m_dir / "diary.json").string()},
                                     {"send", (m_dir / "doc.dux").string(), "--port",
                                      m_link.string(), "--modes", "all", "--marks", "--delay", "1"});
-  ASSERT_EQ(program.code, 0) << Describe(program);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out, "Vysláno: 10\n");
   EXPECT_EQ(program.err, "");
-  ASSERT_EQ(diary.code, 0) << Describe(diary);
+  ASSERT_EQ(diary.exitCode, 0) << Describe(diary);
   // "all" is every mode of the text frames; the worksheet travels on its own.
-  ExpectSameModes(json::parse(ReadText(m_dir / "diary.json")), EveryModeFromDiary(json::array()));
+  ExpectSameModes(json::parse(ReadWholeFile(m_dir / "diary.json")),
+                  EveryModeFromDiary(json::array()));
 }
 
 TEST_F(LinkE2E, SendMarkedWorksheetIntoDiary) {
@@ -237,14 +240,15 @@ TEST_F(LinkE2E, SendMarkedWorksheetIntoDiary) {
       doc["modes"]["SpreadSheet"].begin(),
       json{{"mark", 0}, {"name", "Jiná"}, {"changed", Unset()}, {"size", 2}, {"data", "0002"}});
   WriteJson("doc.json", doc);
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).code, 0);
+  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
+            0);
   const auto [program, diary] = Run({"accept", "--out", (m_dir / "diary.json").string()},
                                     {"send", (m_dir / "doc.dux").string(), "--port",
                                      m_link.string(), "--modes", "SpreadSheet", "--delay", "3"});
-  ASSERT_EQ(program.code, 0) << Describe(program);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out, "Vysláno: 1\n");
-  ASSERT_EQ(diary.code, 0) << Describe(diary);
-  ExpectSameModes(json::parse(ReadText(m_dir / "diary.json")),
+  ASSERT_EQ(diary.exitCode, 0) << Describe(diary);
+  ExpectSameModes(json::parse(ReadWholeFile(m_dir / "diary.json")),
                   Document({{"SpreadSheet", ReceivedSheet()}}));
 }
 
@@ -256,7 +260,7 @@ TEST_F(LinkE2E, WithoutConversionCzechLettersTravelAsTheyAre) {
       Run({"transmit", (m_dir / "diary.json").string(), "--no-convert"},
           {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
            "1", "--no-convert", "--timeout", "20"});
-  ASSERT_EQ(program.code, 0) << Describe(program);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out, "Přijato: 1\n");
   ExpectSameModes(Dump("got.dux"), doc);
 }
@@ -266,7 +270,8 @@ TEST_F(LinkE2E, ReceiveMergesIntoAnExistingDocumentAndRefusesDuplicates) {
     return json{{"mark", 0}, {"fields", Fields({name, number}, 9)}};
   };
   WriteJson("old.json", Document({{"Telephone", json::array({phone("Adam", "111")})}}));
-  ASSERT_EQ(Cli({"build", (m_dir / "old.json").string(), (m_dir / "got.dux").string()}).code, 0);
+  ASSERT_EQ(Cli({"build", (m_dir / "old.json").string(), (m_dir / "got.dux").string()}).exitCode,
+            0);
   WriteJson("diary.json",
             Document({{"Telephone", json::array({phone("Cyril", "333"), phone("Cyril", "333"),
                                                  phone("Bohumil", "222")})}}));
@@ -274,7 +279,7 @@ TEST_F(LinkE2E, ReceiveMergesIntoAnExistingDocumentAndRefusesDuplicates) {
       Run({"transmit", (m_dir / "diary.json").string()},
           {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
            "1", "--timeout", "20"});
-  ASSERT_EQ(program.code, 0) << Describe(program);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
   // Three arrived, two were new; the document keeps its order of names.
   EXPECT_EQ(program.out, "Přijato: 3 / 2\n");
   ExpectSameModes(
@@ -291,8 +296,8 @@ TEST_F(LinkE2E, DiaryAbortsAfterTwoRecords) {
       Run({"transmit", (m_dir / "diary.json").string(), "--abort-after", "2"},
           {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
            "1", "--timeout", "20"});
-  EXPECT_EQ(diary.code, 0) << Describe(diary);
-  ASSERT_EQ(program.code, 0) << Describe(program);
+  EXPECT_EQ(diary.exitCode, 0) << Describe(diary);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out, "Přijato: 2\n");
   ExpectSameModes(
       Dump("got.dux"),
@@ -308,7 +313,7 @@ TEST_F(LinkE2E, FrameWithWrongChecksumIsUsedAndReported) {
       Run({"transmit", (m_dir / "diary.json").string(), "--corrupt-checksum", "2"},
           {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
            "1", "--timeout", "20"});
-  ASSERT_EQ(program.code, 0) << Describe(program);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out, "Přijato: 1\n");
   EXPECT_EQ(program.err, "duxel-cli: Rámců s chybným kontrolním součtem: 1\n");
   ExpectSameModes(Dump("got.dux"), doc);
@@ -316,35 +321,37 @@ TEST_F(LinkE2E, FrameWithWrongChecksumIsUsedAndReported) {
 
 TEST_F(LinkE2E, DiaryThatNeverAnswersFailsTheSendWithMessage128) {
   WriteJson("doc.json", Document({{"Memo", json::array({{{"mark", 0}, {"text", "AB"}}})}}));
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).code, 0);
+  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
+            0);
   const auto [program, diary] =
       Run({"accept", "--out", (m_dir / "diary.json").string(), "--never-answer", "--timeout", "5"},
           {"send", (m_dir / "doc.dux").string(), "--port", m_link.string(), "--modes", "Memo",
            "--delay", "2"});
   EXPECT_TRUE(program.exited);
-  EXPECT_EQ(program.code, 1);
+  EXPECT_EQ(program.exitCode, 1);
   EXPECT_EQ(program.out, "");
   EXPECT_EQ(program.err,
             "duxel-cli: Bohužel diář není připojen, nebo jsou špatně nastaveny přenosové "
             "parametry.\n");
   // The program gave up with "!"; the diary stored nothing.
-  EXPECT_EQ(json::parse(ReadText(m_dir / "diary.json"))["modes"]["Memo"], json::array());
+  EXPECT_EQ(json::parse(ReadWholeFile(m_dir / "diary.json"))["modes"]["Memo"], json::array());
 }
 
 TEST_F(LinkE2E, DiaryThatDropsAnAcknowledgementEndsTheSendAfterTenSeconds) {
   WriteJson("doc.json", Document({{"Memo", json::array({{{"mark", 0}, {"text", "A1"}},
                                                         {{"mark", 0}, {"text", "A2"}},
                                                         {{"mark", 0}, {"text", "A3"}}})}}));
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).code, 0);
+  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
+            0);
   const auto [program, diary] =
       Run({"accept", "--out", (m_dir / "diary.json").string(), "--drop-answer", "2"},
           {"send", (m_dir / "doc.dux").string(), "--port", m_link.string(), "--modes", "Memo",
            "--delay", "1"});
-  EXPECT_EQ(program.code, 1);
+  EXPECT_EQ(program.exitCode, 1);
   EXPECT_EQ(program.err, "duxel-cli: the diary did not acknowledge record 2; Vysláno: 1\n");
   // The diary had taken both records before its missing answer; the program ended with "!".
-  EXPECT_EQ(diary.code, 1) << Describe(diary);
-  EXPECT_EQ(json::parse(ReadText(m_dir / "diary.json"))["modes"]["Memo"],
+  EXPECT_EQ(diary.exitCode, 1) << Describe(diary);
+  EXPECT_EQ(json::parse(ReadWholeFile(m_dir / "diary.json"))["modes"]["Memo"],
             json::array({{{"mark", 0}, {"text", "A1"}}, {{"mark", 0}, {"text", "A2"}}}));
 }
 
@@ -355,19 +362,19 @@ TEST_F(LinkE2E, CaptureWritesOneLinePerRecordWithSettingsFromTheProfile) {
   const auto [program, diary] =
       Run({"transmit", (m_dir / "diary.json").string()},
           {"capture", "--out", (m_dir / "capture.txt").string(), "--timeout", "20"});
-  ASSERT_EQ(program.code, 0) << Describe(program);
-  EXPECT_EQ(diary.code, 0) << Describe(diary);
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
+  EXPECT_EQ(diary.exitCode, 0) << Describe(diary);
   EXPECT_EQ(program.out, "Přijato: 1\n");
   // Mode select, the item AB, the end of record answered with "#", the end of transmission.
-  EXPECT_EQ(ReadText(m_dir / "capture.txt"),
+  EXPECT_EQ(ReadWholeFile(m_dir / "capture.txt"),
             "02000002A000|028000004142|00000001|#\n\r"
             "000000FF| \n\r");
 }
 
 TEST_F(LinkE2E, MissingDeviceGivesMessage130WithTheReason) {
   const std::string device = (m_dir / "no-such-device").string();
-  const Result r = Cli({"receive", "--port", device, "--out", (m_dir / "got.dux").string()});
-  EXPECT_EQ(r.code, 1);
+  const ProgramResult r = Cli({"receive", "--port", device, "--out", (m_dir / "got.dux").string()});
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err,
             "duxel-cli: Nejde otevřít sériové rozhraní. Zkuste nastavit nové přenosové "
@@ -378,8 +385,9 @@ TEST_F(LinkE2E, MissingDeviceGivesMessage130WithTheReason) {
 
 TEST_F(LinkE2E, ReceiveIntoAFolderThatCannotBeWrittenFailsBeforeListening) {
   const std::string out = (m_dir / "no-such-folder" / "got.dux").string();
-  const Result r = Cli({"receive", "--port", (m_dir / "no-such-device").string(), "--out", out});
-  EXPECT_EQ(r.code, 1);
+  const ProgramResult r =
+      Cli({"receive", "--port", (m_dir / "no-such-device").string(), "--out", out});
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "duxel-cli: " + out + ": the folder cannot be written to\n");
 }
 
@@ -390,9 +398,9 @@ TEST_F(LinkE2E, ReceiveWithNothingArrivingStopsAtTheTimeOutAndWritesNothing) {
                      (m_dir / "diary.json").string(), "--timeout", "3"},
                     m_dir.path(), "sim");
   ASSERT_TRUE(WaitForPath(m_link, 5));
-  const Result r = Cli({"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(),
-                        "--timeout", "1"});
-  EXPECT_EQ(r.code, 1);
+  const ProgramResult r = Cli({"receive", "--port", m_link.string(), "--out",
+                               (m_dir / "got.dux").string(), "--timeout", "1"});
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "duxel-cli: nothing was received within 1 s\n");
   EXPECT_FALSE(fs::exists(m_dir / "got.dux"));
   simulator.wait(10);

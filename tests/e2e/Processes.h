@@ -3,31 +3,23 @@
 
 // Running the real programs side by side: each in the background with its output in files,
 // a private profile folder, waiting with a time limit.
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "RunProgram.h"
 
 namespace e2e {
 
 namespace fs = std::filesystem;
-
-inline std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A folder of its own for one test, removed afterwards.
 class TempDir {
@@ -47,39 +39,15 @@ class TempDir {
   fs::path m_path;
 };
 
-struct Result {
-  bool exited = false;  // false: killed by a signal or by the time limit
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
 // A program running in the background. Its profile lives in `home` (XDG_CONFIG_HOME), so
 // the user's own settings are never read or written.
 class Process {
  public:
   Process(const std::vector<std::string>& args, const fs::path& home, const std::string& tag)
       : m_out(home / (tag + ".out")), m_err(home / (tag + ".err")) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-      if (std::string(*e).rfind("XDG_CONFIG_HOME=", 0) != 0) env.push_back(*e);
-    env.push_back("XDG_CONFIG_HOME=" + (home / "config").string());
-    std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, m_err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
+    ProgramOptions options;
+    options.environment = EnvironmentWith({{"XDG_CONFIG_HOME", (home / "config").string()}});
+    m_pid = StartProgram(args, m_out, m_err, options);
   }
   ~Process() {
     if (m_pid > 0 && !m_reaped) {
@@ -99,7 +67,8 @@ class Process {
   }
 
   // Waits for the end, at most `seconds`; a program still running then is killed.
-  Result wait(double seconds) {
+  // exited is false when it was killed by a signal or by the time limit.
+  ProgramResult wait(double seconds) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (running() && std::chrono::steady_clock::now() < until)
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -107,11 +76,10 @@ class Process {
       ::kill(m_pid, SIGKILL);
       int status = 0;
       ::waitpid(m_pid, &status, 0);
-      m_reaped = true;
-      m_result.exited = false;
+      reap(status);
     }
-    m_result.out = ReadText(m_out);
-    m_result.err = ReadText(m_err);
+    m_result.out = ReadWholeFile(m_out);
+    m_result.err = ReadWholeFile(m_err);
     return m_result;
   }
 
@@ -123,15 +91,14 @@ class Process {
  private:
   void reap(int status) {
     m_reaped = true;
-    m_result.exited = WIFEXITED(status);
-    m_result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    SetEnding(m_result, status);
   }
 
   pid_t m_pid = -1;
   bool m_reaped = false;
   fs::path m_out;
   fs::path m_err;
-  Result m_result;
+  ProgramResult m_result;
 };
 
 // Waits until `path` exists (the simulator's link to its pseudo-terminal).

@@ -6,10 +6,18 @@
 #include <vector>
 
 #include "document/OdbcExchange.h"
+#include "TimeParts.h"
 #include "records/Cp1250.h"
 
 // A Czech literal of this UTF-8 source as the core holds it: Windows-1250.
 inline std::string W(const std::string& utf8) { return Cp1250FromUtf8(utf8); }
+
+// A time as the exchange's tables list it: date and time first, the reminder pattern's
+// weekday and week last (unset unless given).
+inline CCasTime Time(int year, int month, int day, int hour, int minute, int weekday = -1,
+                     int week = -1) {
+  return TimeFromParts(year, month, day, weekday, week, hour, minute);
+}
 
 // The user of the exchange: answers the question and the file dialog as set, and remembers
 // every message, question and dialog.

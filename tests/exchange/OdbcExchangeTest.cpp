@@ -19,18 +19,6 @@
 
 namespace {
 
-CCasTime Time(int year, int month, int day, int hour, int minute, int weekday = -1, int week = -1) {
-  CCasTime t;
-  t.m_year = int16_t(year);
-  t.m_month = int16_t(month);
-  t.m_day = int16_t(day);
-  t.m_weekday = int16_t(weekday);
-  t.m_week = int16_t(week);
-  t.m_hour = int16_t(hour);
-  t.m_minute = int16_t(minute);
-  return t;
-}
-
 std::string Describe(const CCasTime& t) {
   std::ostringstream s;
   s << t.m_year << "/" << t.m_month << "/" << t.m_day << "/" << t.m_weekday << "/" << t.m_week

@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The event-loop driver: the link engine runs on input and at the times it asks for, and a
 // turn is never started inside another.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <climits>
-#include <functional>
 #include <string>
 
+#include "PtyPair.h"
+#include "PumpUntil.h"
 #include "link/CCasioPort.h"
 #include "link/LinkEngine.h"
 #include "link/ReceiveBuffer.h"
@@ -23,16 +20,6 @@
 #include "settings/LinkSettings.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int limitMs = 3000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > limitMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
 
 class QuietObserver : public LinkObserver {
  public:
@@ -48,20 +35,12 @@ class QuietObserver : public LinkObserver {
 };
 
 TEST(LinkDriver, RunsTheEngineOnInputAndAtTheTimesItAsksFor) {
-  int master = -1, slave = -1;
-  char name[256] = {};
-  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-  for (int fd : {master, slave}) {
-    struct termios t {};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    tcsetattr(fd, TCSANOW, &t);
-  }
-  fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+  PtyPair pty;
+  ASSERT_FALSE(pty.path.empty()) << "no pseudo-terminal";
   std::string answers;
   auto readAnswers = [&] {
     char buffer[64];
-    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) answers.append(buffer, n);
+    for (ssize_t n; (n = ::read(pty.master, buffer, sizeof buffer)) > 0;) answers.append(buffer, n);
     return answers;
   };
 
@@ -71,7 +50,7 @@ TEST(LinkDriver, RunsTheEngineOnInputAndAtTheTimesItAsksFor) {
   QuietObserver observer;
   LinkEngine engine(port, buffer, observer);
   LinkSettings settings;
-  settings.devices = {name, name, name, name};
+  settings.devices = {pty.path, pty.path, pty.path, pty.path};
   settings.delay = 1;
   engine.applySettings(settings);
   ASSERT_TRUE(engine.openPort());
@@ -81,15 +60,15 @@ TEST(LinkDriver, RunsTheEngineOnInputAndAtTheTimesItAsksFor) {
   EXPECT_EQ(observer.statuses, std::vector<std::string>{"Příjem připraven"});
 
   // The diary wakes the program: the second line end earns XON.
-  ASSERT_EQ(::write(master, "\r\n", 2), 2);
+  ASSERT_EQ(::write(pty.master, "\r\n", 2), 2);
   ASSERT_TRUE(PumpUntil([&] { return readAnswers() == "\x11"; })) << answers;
   // Mode select Memo, the item AB, the end of record: answered with "#".
   const std::string frames = ":02000002A0005C:028000004142FB:00000001FF";
-  ASSERT_EQ(::write(master, frames.data(), frames.size()), ssize_t(frames.size()));
+  ASSERT_EQ(::write(pty.master, frames.data(), frames.size()), ssize_t(frames.size()));
   ASSERT_TRUE(PumpUntil([&] { return readAnswers() == "\x11#"; })) << answers;
   ASSERT_EQ(buffer.GetList(0)->GetCount(), 1u);
   EXPECT_EQ(static_cast<CcMemo*>(buffer.GetList(0)->GetHead())->m_text, "AB");
-  ASSERT_EQ(::write(master, ":000000FF01", 11), 11);
+  ASSERT_EQ(::write(pty.master, ":000000FF01", 11), 11);
 
   // Nothing more comes: only the driver's timer can bring the pane back to ready, 2 s after
   // the last record.
@@ -97,8 +76,6 @@ TEST(LinkDriver, RunsTheEngineOnInputAndAtTheTimesItAsksFor) {
   EXPECT_EQ(observer.statuses,
             (std::vector<std::string>{"Příjem připraven", "Přijato: 1", "Příjem připraven"}));
   EXPECT_EQ(observer.messages, std::vector<int>{});
-  ::close(master);
-  ::close(slave);
 }
 
 TEST(LinkDriver, KickInsideATurnRunsTheNextTurnAfterIt) {

@@ -1,89 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The serial line over Qt Serial Port, on pseudo-terminal pairs: the test holds the master
 // end and plays the far side; the line opens the slave device by its path.
-#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <pty.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "PtyPair.h"
+#include "PumpUntil.h"
 #include "qtadapters/QtSerialLine.h"
 
 namespace {
-
-// Runs the event loop until `done` holds (at most 3 s); whether it came to hold.
-bool PumpUntil(const std::function<bool()>& done) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > 3000) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
-
-// A pseudo-terminal pair in raw mode; the slave stays open here too, so the pair lives
-// until the test closes it.
-class PtyPair {
- public:
-  PtyPair() {
-    char name[256] = {};
-    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) return;
-    for (int fd : {master, slave}) {
-      struct termios t {};
-      tcgetattr(fd, &t);
-      cfmakeraw(&t);
-      tcsetattr(fd, TCSANOW, &t);
-    }
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-    path = name;
-  }
-  ~PtyPair() { hangUp(); }
-  void hangUp() {
-    if (master >= 0) ::close(master);
-    if (slave >= 0) ::close(slave);
-    master = slave = -1;
-  }
-  void write(const std::string& bytes) {
-    ASSERT_EQ(::write(master, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-  }
-  // What the line wrote, waiting until `count` bytes have come (at most 3 s).
-  std::string read(std::size_t count) {
-    std::string got;
-    QElapsedTimer t;
-    t.start();
-    while (got.size() < count && t.elapsed() < 3000) {
-      char buffer[256];
-      const ssize_t n = ::read(master, buffer, sizeof buffer);
-      if (n > 0)
-        got.append(buffer, std::size_t(n));
-      else
-        ::usleep(1000);
-    }
-    return got;
-  }
-  struct termios settings() const {
-    struct termios t {};
-    tcgetattr(slave, &t);
-    return t;
-  }
-
-  int master = -1;
-  int slave = -1;
-  std::string path;
-};
 
 LineSettings Line(int baud, int bits, char parity) {
   LineSettings s;

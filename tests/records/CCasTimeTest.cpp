@@ -13,6 +13,7 @@
 
 #include "records/CArchive.h"
 #include "records/Regional.h"
+#include "TimeParts.h"
 
 namespace {
 
@@ -23,17 +24,7 @@ Parts PartsOf(const CCasTime& t) {
   return {t.m_year, t.m_month, t.m_day, t.m_weekday, t.m_week, t.m_hour, t.m_minute};
 }
 
-CCasTime Make(const Parts& p) {
-  CCasTime t;
-  t.m_year = int16_t(p[0]);
-  t.m_month = int16_t(p[1]);
-  t.m_day = int16_t(p[2]);
-  t.m_weekday = int16_t(p[3]);
-  t.m_week = int16_t(p[4]);
-  t.m_hour = int16_t(p[5]);
-  t.m_minute = int16_t(p[6]);
-  return t;
-}
+CCasTime Make(const Parts& p) { return TimeFromParts(p[0], p[1], p[2], p[3], p[4], p[5], p[6]); }
 
 constexpr Parts kUnset = {-1, -1, -1, -1, -1, -1, -1};
 // A value every part of which is set, to see which parts an operation changes.
@@ -588,12 +579,12 @@ TEST_F(CCasTimeTest, GetInstant) {
       {{5, 1, 1, -1, -1, 0, 0}, 0xFFFFFFFFu},  // a year never corrected
       // Out-of-range parts roll over: month 13 is January of the next year, month 0
       // December before, 31 April is 1 May, 29 February 2001 is 1 March.
-      {{2001, 13, 1, -1, -1, 0, 0}, 1009843200u},   // 2002-01-01
-      {{2001, 0, 1, -1, -1, 0, 0}, 975628800u},     // 2000-12-01
-      {{2001, 4, 31, -1, -1, 0, 0}, 988675200u},    // 2001-05-01
-      {{2001, 2, 29, -1, -1, 0, 0}, 983404800u},    // 2001-03-01
-      {{2001, 5, 3, -1, -1, 24, 0}, 988934400u},    // 2001-05-04 00:00
-      {{2001, 5, 3, -1, -1, 10, 60}, 988887600u},   // 2001-05-03 11:00
+      {{2001, 13, 1, -1, -1, 0, 0}, 1009843200u},  // 2002-01-01
+      {{2001, 0, 1, -1, -1, 0, 0}, 975628800u},    // 2000-12-01
+      {{2001, 4, 31, -1, -1, 0, 0}, 988675200u},   // 2001-05-01
+      {{2001, 2, 29, -1, -1, 0, 0}, 983404800u},   // 2001-03-01
+      {{2001, 5, 3, -1, -1, 24, 0}, 988934400u},   // 2001-05-04 00:00
+      {{2001, 5, 3, -1, -1, 10, 60}, 988887600u},  // 2001-05-03 11:00
       {{32767, 12, 31, -1, -1, 23, 59}, 0xFFFFFFFFu},
   };
   for (const InstantCase& c : cases) {

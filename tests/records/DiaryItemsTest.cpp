@@ -15,6 +15,7 @@
 #include "records/Cp1250.h"
 #include "records/DiaryItemSink.h"
 #include "records/DiaryRecords.h"
+#include "TimeParts.h"
 
 namespace {
 
@@ -139,23 +140,6 @@ void Replay(const std::vector<LinkOp>& ops, CCasioPol& record, bool freeFile,
     if (op.flags & kItemAdvance) offset = (offset + rest.size()) & 0xFFFF;
   }
 }
-
-CCasTime Date(int year, int month, int day) {
-  CCasTime t;
-  t.m_year = int16_t(year);
-  t.m_month = int16_t(month);
-  t.m_day = int16_t(day);
-  return t;
-}
-
-CCasTime DateTime(int year, int month, int day, int hour, int minute) {
-  CCasTime t = Date(year, month, day);
-  t.m_hour = int16_t(hour);
-  t.m_minute = int16_t(minute);
-  return t;
-}
-
-CCasTime Time(int hour, int minute) { return DateTime(-1, -1, -1, hour, minute); }
 
 // Control bytes and bytes above 0x7E shown as <XX>, so that expectations stay readable.
 std::string Show(const std::string& text) {

@@ -6,22 +6,11 @@
 #include <memory>
 
 #include "Bytes.h"
+#include "TimeParts.h"
 #include "document/CDuxelDoc.h"
 #include "records/DiaryRecords.h"
 
 namespace {
-
-CCasTime T(int y, int mo, int d, int wd, int wk, int h, int mi) {
-  CCasTime t;
-  t.m_year = int16_t(y);
-  t.m_month = int16_t(mo);
-  t.m_day = int16_t(d);
-  t.m_weekday = int16_t(wd);
-  t.m_week = int16_t(wk);
-  t.m_hour = int16_t(h);
-  t.m_minute = int16_t(mi);
-  return t;
-}
 
 Bytes Store(const CCasioPol& record, CDuxelDoc* doc = nullptr) {
   Bytes out;
@@ -81,7 +70,7 @@ std::vector<Fixture> Fixtures() {
        [] {
          auto* r = new CcTodo;
          r->m_text = "T";
-         r->m_completed = T(2001, 5, 3, -1, -1, 10, 30);
+         r->m_completed = TimeFromParts(2001, 5, 3, -1, -1, 10, 30);
          r->m_done = 1;
          return r;
        },
@@ -99,8 +88,8 @@ std::vector<Fixture> Fixtures() {
       {"scheduler",
        [] {
          auto* r = new CcScheduler;
-         r->m_start = T(2001, 5, 3, -1, -1, 10, 30);
-         r->m_alarm = T(-1, -1, -1, -1, -1, 9, 0);
+         r->m_start = TimeFromParts(2001, 5, 3, -1, -1, 10, 30);
+         r->m_alarm = TimeFromParts(-1, -1, -1, -1, -1, 9, 0);
          r->m_text = "S";
          return r;
        },
@@ -111,7 +100,7 @@ std::vector<Fixture> Fixtures() {
        [] {
          auto* r = new CcReminder;
          r->m_weekdayPattern = 1;
-         r->m_pattern = T(-1, 5, -1, 3, 2, 8, 15);
+         r->m_pattern = TimeFromParts(-1, 5, -1, 3, 2, 8, 15);
          r->m_text = "R";
          return r;
        },
@@ -120,7 +109,7 @@ std::vector<Fixture> Fixtures() {
       {"expense",
        [] {
          auto* r = new CcExpense;
-         r->m_date = T(2001, 5, 3, -1, -1, -1, -1);
+         r->m_date = TimeFromParts(2001, 5, 3, -1, -1, -1, -1);
          r->m_amount = 12.5;
          r->m_payment = "P";
          r->m_expense = "E";
@@ -135,7 +124,7 @@ std::vector<Fixture> Fixtures() {
        [] {
          auto* r = new CcSpreadsheet;
          r->m_name = "Tab";
-         r->m_changed = T(1999, 12, 31, -1, -1, 23, 59);
+         r->m_changed = TimeFromParts(1999, 12, 31, -1, -1, 23, 59);
          r->m_data = {0x00, 0xFF, 0x1A};
          return r;
        },

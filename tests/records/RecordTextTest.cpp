@@ -11,6 +11,7 @@
 #include "records/Cp1250.h"
 #include "records/DiaryRecords.h"
 #include "records/Regional.h"
+#include "TimeParts.h"
 
 namespace {
 
@@ -77,38 +78,9 @@ std::vector<std::string> Lines(const PrintLines& lines) {
   return out;
 }
 
-CCasTime Date(int year, int month, int day) {
-  CCasTime t;
-  t.m_year = static_cast<int16_t>(year);
-  t.m_month = static_cast<int16_t>(month);
-  t.m_day = static_cast<int16_t>(day);
-  return t;
-}
-
-CCasTime DateTime(int year, int month, int day, int hour, int minute) {
-  CCasTime t = Date(year, month, day);
-  t.m_hour = static_cast<int16_t>(hour);
-  t.m_minute = static_cast<int16_t>(minute);
-  return t;
-}
-
-CCasTime Time(int hour, int minute) {
-  CCasTime t;
-  t.m_hour = static_cast<int16_t>(hour);
-  t.m_minute = static_cast<int16_t>(minute);
-  return t;
-}
-
 // A reminder pattern; -1 leaves a part unset.
 CCasTime Pattern(int month, int day, int week, int weekday, int hour, int minute) {
-  CCasTime t;
-  t.m_month = static_cast<int16_t>(month);
-  t.m_day = static_cast<int16_t>(day);
-  t.m_week = static_cast<int16_t>(week);
-  t.m_weekday = static_cast<int16_t>(weekday);
-  t.m_hour = static_cast<int16_t>(hour);
-  t.m_minute = static_cast<int16_t>(minute);
-  return t;
+  return TimeFromParts(-1, month, day, weekday, week, hour, minute);
 }
 
 std::unique_ptr<CCasioPol> Memo(const std::string& text) {
