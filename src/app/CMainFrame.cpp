@@ -12,11 +12,14 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "app/DocumentManager.h"
-#include "app/GuiText.h"
-#include "app/ModeListView.h"
+#include "views/GuiText.h"
+#include "link/ReceiveBuffer.h"
+#include "views/CDuxelView.h"
+#include "views/ViewFactory.h"
 #include "document/CDuxelDoc.h"
 
 namespace {
@@ -31,7 +34,10 @@ QStringList localFiles(const QMimeData* data) {
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
-    : QMainWindow(parent), m_docs(new DocumentManager(this)), m_mdi(new QMdiArea(this)) {
+    : QMainWindow(parent),
+      m_docs(new DocumentManager(this)),
+      m_mdi(new QMdiArea(this)),
+      m_buffer(std::make_unique<ReceiveBuffer>()) {
   setWindowTitle(QStringLiteral("Duxel"));
   m_docs->setDialogParent(this);
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -135,13 +141,13 @@ void CMainFrame::updateActions() {
   m_saveAsAction->setEnabled(hasDocument);
 }
 
-ModeListView* CMainFrame::viewOf(QMdiSubWindow* window) const {
-  return window ? qobject_cast<ModeListView*>(window->widget()) : nullptr;
+CDuxelView* CMainFrame::viewOf(QMdiSubWindow* window) const {
+  return window ? qobject_cast<CDuxelView*>(window->widget()) : nullptr;
 }
 
 CDuxelDoc* CMainFrame::activeDocument() const {
   // The current window stays current while the main window itself is not active.
-  ModeListView* view = viewOf(m_mdi->currentSubWindow());
+  CDuxelView* view = viewOf(m_mdi->currentSubWindow());
   return view ? view->document() : nullptr;
 }
 
@@ -156,7 +162,7 @@ QMdiSubWindow* CMainFrame::openModeWindow(CDuxelDoc* doc, int mode) {
       return window;
     }
   }
-  auto* view = new ModeListView(doc, mode);
+  auto* view = CreateModeView(doc, mode, *this);
   QMdiSubWindow* window = m_mdi->addSubWindow(view);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->installEventFilter(this);
@@ -215,7 +221,7 @@ void CMainFrame::windowGone(CDuxelDoc* doc, QMdiSubWindow* window) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Close) {
     auto* window = qobject_cast<QMdiSubWindow*>(watched);
-    if (ModeListView* view = viewOf(window)) {
+    if (CDuxelView* view = viewOf(window)) {
       // Closing the last window of a document closes the document: ask about its changes.
       // Windows already closed are hidden and only wait to be deleted.
       const QList<QMdiSubWindow*> windows = documentWindows(view->document());
@@ -282,3 +288,13 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   for (const QString& file : files) openFile(file);
 }
+
+void CMainFrame::documentEdited(CDuxelDoc* doc, CDuxelView* source) {
+  m_docs->setModified(doc, true);
+  for (QMdiSubWindow* window : documentWindows(doc)) {
+    CDuxelView* view = viewOf(window);
+    if (view && view != source) view->refresh();
+  }
+}
+
+void CMainFrame::showStatus(const QString& text) { statusBar()->showMessage(text); }

@@ -5,10 +5,15 @@
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
+
+#include "settings/AppSettings.h"
+#include "views/FontCache.h"
+#include "views/ViewHost.h"
 
 class CDuxelDoc;
 class DocumentManager;
-class ModeListView;
+class CDuxelView;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -16,7 +21,7 @@ class QMenu;
 
 // The program's main window: a multiple-document area holding one child window per open
 // mode of each document, the file and window menus, and the opening of dropped files.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public ViewHost {
   Q_OBJECT
 
  public:
@@ -34,6 +39,21 @@ class CMainFrame : public QMainWindow {
   QMdiSubWindow* openModeWindow(CDuxelDoc* doc, int mode);
   // The start-up command line (without the program name): the whole of it names one file.
   void openCommandLine(const QStringList& arguments);
+
+ // ViewHost.
+  AppSettings& settings() override { return m_settings; }
+  FontCache& fonts() override { return m_fonts; }
+  ReceiveBuffer& receiveBuffer() override { return *m_buffer; }
+  void documentEdited(CDuxelDoc* doc, CDuxelView* source) override;
+  void showStatus(const QString& text) override;
+  void setNewWindowMode(int mode) override { m_newWindowMode = mode; }
+  bool overwriteMode() const override { return m_overwrite; }
+  void setOverwriteMode(bool on) override { m_overwrite = on; }
+  void prepareSend() override {}
+  void cancelSend() override {}
+  bool startSend(const SendRequest&) override { return false; }
+  void stopSend() override {}
+  CDuxelDoc* sendingDocument() const override { return nullptr; }
 
  public slots:
   void fileNew();
@@ -57,7 +77,7 @@ class CMainFrame : public QMainWindow {
   void updateTitles(CDuxelDoc* doc);
   void closeDocumentWindows(CDuxelDoc* doc);
   void windowGone(CDuxelDoc* doc, QMdiSubWindow* window);
-  ModeListView* viewOf(QMdiSubWindow* window) const;
+  CDuxelView* viewOf(QMdiSubWindow* window) const;
 
   DocumentManager* m_docs;
   QMdiArea* m_mdi;
@@ -68,4 +88,9 @@ class CMainFrame : public QMainWindow {
   QList<QAction*> m_recentActions;
   // The child windows of each document; a document whose last window is gone is closed.
   QHash<CDuxelDoc*, QList<QMdiSubWindow*>> m_windows;
+  AppSettings m_settings;
+  FontCache m_fonts;
+  std::unique_ptr<ReceiveBuffer> m_buffer;
+  int m_newWindowMode = 1;
+  bool m_overwrite = false;
 };

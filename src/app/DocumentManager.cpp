@@ -8,9 +8,9 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "app/GuiText.h"
-#include "app/Messages.h"
-#include "app/PasswordDialog.h"
+#include "views/GuiText.h"
+#include "views/Messages.h"
+#include "views/PasswordDialog.h"
 #include "document/CDuxelDoc.h"
 
 namespace {

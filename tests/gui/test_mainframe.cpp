@@ -21,7 +21,8 @@
 #include "ModalAnswerer.h"
 #include "app/CMainFrame.h"
 #include "app/DocumentManager.h"
-#include "app/ModeListView.h"
+#include "views/CDuxelView.h"
+#include "views/ModeListView.h"
 #include "document/CDuxelDoc.h"
 #include "records/Cp1250.h"
 #include "records/DiaryRecords.h"
@@ -123,7 +124,8 @@ QStringList windowsOf(const CMainFrame& frame) {
   QStringList lines;
   for (QMdiSubWindow* w : frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
     lines << shownTitle(w);
-    auto* view = qobject_cast<ModeListView*>(w->widget());
+    auto* duxelView = qobject_cast<CDuxelView*>(w->widget());
+    ModeListView* view = duxelView ? duxelView->listView() : nullptr;
     if (!view) {
       lines << QStringLiteral("  (not a mode view)");
       continue;

@@ -6,7 +6,7 @@
 
 #include <QTest>
 
-#include "app/RowTextPainter.h"
+#include "views/RowTextPainter.h"
 
 namespace {
 // One drawing call as a record makes it. Texts are Windows-1250 bytes.

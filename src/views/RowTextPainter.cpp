@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/RowTextPainter.h"
+#include "views/RowTextPainter.h"
 
-#include "app/GuiText.h"
+#include "views/GuiText.h"
 
 const QString RowTextPainter::kTickMark = QStringLiteral("✓ ");
 const QString RowTextPainter::kAlarmMark = QStringLiteral("(!)");

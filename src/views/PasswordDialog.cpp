@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/PasswordDialog.h"
+#include "views/PasswordDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/GuiText.h"
+#include "views/GuiText.h"
 
 PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent), m_edit(new QLineEdit(this)) {
   setWindowTitle(UiText(IDS_PASSWORD_TITLE));

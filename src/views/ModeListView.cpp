@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ModeListView.h"
+#include "views/ModeListView.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "app/RowTextPainter.h"
+#include "views/RowTextPainter.h"
 #include "document/CDuxelDoc.h"
 
 ModeListView::ModeListView(CDuxelDoc* doc, int mode, QWidget* parent)
