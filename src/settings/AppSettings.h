@@ -59,6 +59,10 @@ struct ExpenseSettings {
 };
 
 struct AppSettings {
+  // Every value at its default: free-field names "Free_1".."Free_6", payment and expense
+  // type names from the string table.
+  AppSettings();
+
   LinkSettings link;
   ExchangeSettings exchange;
 
@@ -71,6 +75,7 @@ struct AppSettings {
 
   std::array<ModeViewSettings, 10> modes;
   // "Free_1".."Free_6" of Telephone ([0]) and BusinessCards ([1]); defaults are the key names.
+  // The record lists' exchange column names follow them (SetFreeFieldCaptionProvider).
   std::array<std::array<std::string, 6>, 2> freeNames;
   PrintSettings printing;
   ExpenseSettings expenses;

@@ -25,6 +25,17 @@ class CDuxelView : public QWidget {
   // document is being sent).
   virtual bool canClose() { return true; }
 
+  // The view's commands, by the command ids of the menus (32792 Add, 57634 Copy, 57607 Print
+  // ...). The main frame routes every command it does not handle itself to the active view:
+  // commandState tells whether it is enabled now (and, through `checked`, whether its menu
+  // entry is checked); runCommand carries it out.
+  virtual bool commandState(int id, bool* checked) const {
+    (void)id;
+    (void)checked;
+    return false;
+  }
+  virtual void runCommand(int id) { (void)id; }
+
   ModeListView* listView() const { return m_list; }
 
  private:
