@@ -57,7 +57,8 @@ const std::map<int, std::string>& table() {
        "Zadaný název souboru obsahuje znak mezery, který je\nnepřípustný v názvu ODBC tabulky "
        "některých ODBC\novladačů. Zadejte jiný název, který neobsahuje znak mezery."},
       {IDS_DECIMAL_COMMA,
-       "Jeden z oddělovačů desetinné části v nastavení Windows\nje nastaven na znak čárky(,), "
+       "Jeden z oddělovačů desetinné části v místním nastavení systému (locale)\nje nastaven na "
+       "znak čárky(,), "
        "při použití textového ovladače\nODBC může dojít k chybě. Přesto chcete pokračovat?"},
       {IDS_SHEET_COLUMN, "Sloupec_%d"},
       {IDS_EXPORT_FILE_TITLE, "Vyberte soubor a jeho typ pro export"},
@@ -93,6 +94,13 @@ const std::map<int, std::string>& table() {
        "Tabulka z diáře obsahuje více dat, než diář ohlásil.\n"
        "Příjem tabulky byl přerušen a tabulka zahozena."},
       {IDS_BAD_CHECKSUMS, "Rámců s chybným kontrolním součtem: %d"},
+      {IDS_MAPPING_FILE_FIELDS, "Pole souboru"},
+      {IDS_OVERWRITE_FILE, "%1 již existuje.\nChcete jej nahradit?"},
+      {IDS_EXPORT_STATUS, "Do souboru %1 exportováno záznamů: %2"},
+      {IDS_IMPORT_STATUS, "Ze souboru %1 přidáno záznamů: %2, již v dokumentu: %3"},
+      {IDS_INSTALLER_MISSING,
+       "The ODBC installer library (libodbcinst) is not installed on this system."},
+      {IDS_INSTALLER_CAPTION, "ODBC Installer Error"},
   };
   return strings;
 }

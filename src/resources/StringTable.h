@@ -46,7 +46,7 @@ enum StringId : int {
   IDS_SELECT_FAILED = 610,          // "Nepodařilo se vybrat požadovaná pole."
   IDS_FILE_OPEN_FAILED = 611,       // "Zadaný soubor nelze otevřít."
   IDS_BLANK_IN_FILE_NAME = 612,     // "Zadaný název souboru obsahuje znak mezery, ..."
-  IDS_DECIMAL_COMMA = 613,          // "Jeden z oddělovačů desetinné části v nastavení ..."
+  IDS_DECIMAL_COMMA = 613,          // "Jeden z oddělovačů desetinné části v místním ..."
   IDS_SHEET_COLUMN = 614,           // "Sloupec_%d"
   IDS_EXPORT_FILE_TITLE = 1104,     // "Vyberte soubor a jeho typ pro export"
   IDS_IMPORT_FILE_TITLE = 1105,     // "Vyberte soubor a jeho typ pro import"
@@ -76,6 +76,13 @@ enum StringId : int {
   IDS_PORT_LOST = 61802,           // the device went away during a transfer
   IDS_SHEET_TOO_LONG = 61803,      // a worksheet carried more bytes than it announced
   IDS_BAD_CHECKSUMS = 61804,       // %d frames with a wrong checksum were used anyway
+  // Our own texts of the exchange dialogs and its reports.
+  IDS_MAPPING_FILE_FIELDS = 61810,  // "Pole souboru": the file side of the mapping editor
+  IDS_OVERWRITE_FILE = 61811,       // "%1 již existuje.\nChcete jej nahradit?"
+  IDS_EXPORT_STATUS = 61812,        // "Do souboru %1 exportováno záznamů: %2"
+  IDS_IMPORT_STATUS = 61813,        // "Ze souboru %1 přidáno záznamů: %2, již v dokumentu: %3"
+  IDS_INSTALLER_MISSING = 61814,    // the installer library (libodbcinst) is missing
+  IDS_INSTALLER_CAPTION = 61815,    // "ODBC Installer Error"
 };
 
 // The UTF-8 text of a string id; an empty text for an unknown id.
