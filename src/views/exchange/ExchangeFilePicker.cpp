@@ -30,6 +30,14 @@ ExchangeFilePicker::ExchangeFilePicker(ExchangeFileDialog& dialog, ExchangeSetti
   setAcceptMode(dialog.forExport ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   setFileMode(dialog.forExport ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   setWindowTitle(QStringFromCp1250(dialog.title));
+  // The dialog speaks Czech like the rest of the program.
+  setLabelText(QFileDialog::LookIn, QString::fromUtf8("Hledat v:"));
+  setLabelText(QFileDialog::FileName, QString::fromUtf8("&Název souboru:"));
+  setLabelText(QFileDialog::FileType, dialog.forExport ? QString::fromUtf8("Uložit jako typ:")
+                                                       : QString::fromUtf8("Soubory typu:"));
+  setLabelText(QFileDialog::Accept,
+               dialog.forExport ? QString::fromUtf8("&Uložit") : QString::fromUtf8("&Otevřít"));
+  setLabelText(QFileDialog::Reject, QString::fromUtf8("Storno"));
 
   // Each type is shown as its entry text; Qt reads the patterns from the parentheses after it.
   for (const ExchangeFileType& type : dialog.fileTypes.types) {
