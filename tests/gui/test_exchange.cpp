@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -85,8 +86,8 @@ class TestExchange : public QObject {
     QVERIFY(!odbc.isEmpty());
     QFile drivers(odbc + "/odbcinst.ini");
     QVERIFY(drivers.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    drivers.write(QByteArray("[") + kTextDriver + "]\nDriver=" DUXELTXT_LIBRARY
-                  "\nSetup=" DUXELTXT_LIBRARY
+    drivers.write(QByteArray("[") + kTextDriver +
+                  "]\nDriver=" DUXELTXT_LIBRARY "\nSetup=" DUXELTXT_LIBRARY
                   "\n[Plain SQL Driver]\nDriver=/nonexistent/libplain.so\n"
                   "[Spreadsheet Driver (workbooks)]\nDriver=/nonexistent/libbook.so\n");
     drivers.close();
@@ -267,6 +268,37 @@ class TestExchange : public QObject {
     QCOMPARE(editor.currentMapping(), 1);
   }
 
+  void linksFollowScrollingAndEachStateHasItsPointer() {
+    MappingControl control;
+    QStringList rows;
+    for (int i = 1; i <= 40; ++i) rows << QString::number(i);
+    control.setUp(rows, rows, {0x0A0A});
+    control.resize(500, 200);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    QCOMPARE(control.sourceList()->width(), 200);
+    QCOMPARE(control.linkStrip()->geometry(), QRect(200, 0, 100, 200));
+    QListWidget* sources = control.sourceList();
+    const int before = control.rowMiddle(sources, 10);
+    const int rowHeight = sources->visualItemRect(sources->item(0)).height();
+    sources->verticalScrollBar()->setValue(4);
+    QCOMPARE(control.rowMiddle(sources, 10), before - 4 * rowHeight);
+    QCOMPARE(control.rowMiddle(control.targetList(), 10), before);
+
+    QCOMPARE(control.cursor().shape(), Qt::ArrowCursor);
+    ClickRow(sources, 12);
+    QCOMPARE(int(control.model().state()), int(MappingControlModel::State::SourceChosen));
+    QCOMPARE(control.cursor().shape(), Qt::BitmapCursor);
+    const QImage sourcePointer = control.cursor().pixmap().toImage();
+    ClickRow(sources, 12);
+    QCOMPARE(int(control.model().state()), int(MappingControlModel::State::Idle));
+    QCOMPARE(control.cursor().shape(), Qt::ArrowCursor);
+    ClickRow(control.targetList(), 3);
+    QCOMPARE(int(control.model().state()), int(MappingControlModel::State::TargetChosen));
+    QCOMPARE(control.cursor().shape(), Qt::BitmapCursor);
+    QVERIFY(control.cursor().pixmap().toImage() != sourcePointer);
+  }
+
   void exportWithASwappedMappingDrawnInTheEditor() {
     CDuxelDoc doc;
     AddPhone(doc, "Novák Jan", "+420 602 123 456");
@@ -282,7 +314,6 @@ class TestExchange : public QObject {
           picker->resize(760, 480);
           picker->setDirectory(m_dir.path());
           picker->selectFile("prohozeni.csv");
-          Screenshot(picker, "exchange-file-dialog");
           QTimer::singleShot(0, picker->mappingButton(), &QPushButton::click);
         })
         .then([&](QWidget* w) {
@@ -305,6 +336,7 @@ class TestExchange : public QObject {
           if (!picker) return;
           pickerMappings = ComboItems(picker->mappingCombo());
           pickerMappings << picker->mappingCombo()->currentText();
+          Screenshot(picker, "exchange-file-dialog");
           picker->accept();
         });
     const ModeExchangeResult r = ExportModeRecords(nullptr, doc, 1, settings);

@@ -105,12 +105,10 @@ MappingControl::MappingControl(QWidget* parent)
   m_targets->viewport()->installEventFilter(
       new ClickFilter(m_targets, [this](int row) { targetClicked(row); }));
   // The keyboard moves the selection without linking anything.
-  connect(m_sources, &QListWidget::currentRowChanged, this, [this](int row) {
-    m_model.SelectSource(row);
-  });
-  connect(m_targets, &QListWidget::currentRowChanged, this, [this](int row) {
-    m_model.SelectTarget(row);
-  });
+  connect(m_sources, &QListWidget::currentRowChanged, this,
+          [this](int row) { m_model.SelectSource(row); });
+  connect(m_targets, &QListWidget::currentRowChanged, this,
+          [this](int row) { m_model.SelectTarget(row); });
   setMinimumSize(200, 120);
 }
 

@@ -161,8 +161,8 @@ void MappingEditor::add() {
     AskStringMessage(this, IDS_MAPPING_ADD_FAILED, QMessageBox::Warning);
     return;
   }
-  m_current = m_settings.mappings.Add({Cp1250FromQString(name),
-                                        m_settings.mappings[m_current].pairs});
+  m_current =
+      m_settings.mappings.Add({Cp1250FromQString(name), m_settings.mappings[m_current].pairs});
   m_combo->addItem(name);
   m_combo->setCurrentIndex(m_current);
   textChanged(m_combo->currentText());
@@ -174,8 +174,10 @@ void MappingEditor::remove() {
   m_settings.mappings.Remove(removed);
   // The other direction's mapping keeps pointing at the same mapping.
   for (int* index : {&m_settings.exportMapping, &m_settings.importMapping}) {
-    if (*index == removed) *index = 0;
-    else if (*index > removed) --*index;
+    if (*index == removed)
+      *index = 0;
+    else if (*index > removed)
+      --*index;
   }
   m_combo->blockSignals(true);
   m_combo->removeItem(removed);

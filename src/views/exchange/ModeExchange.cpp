@@ -38,8 +38,8 @@ void RegisterTextDriver() {
     qWarning("Duxel text driver: %s", error.c_str());
 }
 
-ModeExchangeResult Exchange(QWidget* parent, CDuxelDoc& doc, int mode,
-                            ExchangeSettings& settings, bool forExport) {
+ModeExchangeResult Exchange(QWidget* parent, CDuxelDoc& doc, int mode, ExchangeSettings& settings,
+                            bool forExport) {
   RegisterTextDriver();
   QtExchangeUi ui(parent, doc, settings);
   OdbcExchange exchange(settings, ui);
@@ -78,9 +78,8 @@ void SystemDecimalSeparators(char& decimal, char& monetary) {
   // The application set the C library's locale from the environment when it started.
   const lconv* conv = std::localeconv();
   decimal = conv && conv->decimal_point && *conv->decimal_point ? *conv->decimal_point : '.';
-  monetary = conv && conv->mon_decimal_point && *conv->mon_decimal_point
-                 ? *conv->mon_decimal_point
-                 : '.';
+  monetary =
+      conv && conv->mon_decimal_point && *conv->mon_decimal_point ? *conv->mon_decimal_point : '.';
   QSettings profile(QStringLiteral("VORT"), QStringLiteral("Duxel39"));
   const auto override = [&profile](const char* key, char& value) {
     const QString text = profile.value(QStringLiteral("intl/") + QLatin1String(key)).toString();
