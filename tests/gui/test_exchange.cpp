@@ -369,12 +369,17 @@ class TestExchange : public QObject {
     file.close();
     CDuxelDoc doc;
     ExchangeSettings settings;
-    QStringList editorSources;
+    QStringList editorSources, missing;
     auto choose = [&](ModalAnswerer& answers, bool lookAtColumns) {
       answers.then([&, lookAtColumns](QWidget* w) {
         auto* picker = qobject_cast<ExchangeFilePicker*>(w);
         if (!picker) return;
         picker->setDirectory(m_dir.path());
+        // A file that is not there is refused and the dialog stays.
+        picker->selectFile("chybi.csv");
+        MessageTestHook::setNextAnswer(QMessageBox::Ok);
+        picker->accept();
+        missing = MessageTestHook::takeShown();
         picker->selectFile("dovoz.csv");
         if (lookAtColumns)
           QTimer::singleShot(0, picker->mappingButton(), &QPushButton::click);
@@ -401,6 +406,7 @@ class TestExchange : public QObject {
       once = ImportModeRecords(nullptr, doc, 1, settings);
       seen = first.seen;
     }
+    QCOMPARE(missing, QStringList{UiText(IDS_FILE_OPEN_FAILED)});
     QCOMPARE(seen.size(), 3);
     QCOMPARE(seen[1], QStringLiteral("dialog|Mapování pro import"));
     QCOMPARE(editorSources, (QStringList{"Jmeno", "Telefon"}));

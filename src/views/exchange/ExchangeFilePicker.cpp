@@ -154,6 +154,10 @@ void ExchangeFilePicker::accept() {
     AskStringMessage(this, IDS_BLANK_IN_FILE_NAME, QMessageBox::Warning);
     return;
   }
+  if (!m_dialog.forExport && !info.isFile()) {
+    AskStringMessage(this, IDS_FILE_OPEN_FAILED, QMessageBox::Warning);
+    return;
+  }
   if (m_dialog.forExport && info.exists() &&
       AskMessage(this, QMessageBox::Warning,
                  UiText(IDS_OVERWRITE_FILE).arg(QDir::toNativeSeparators(info.fileName())),
