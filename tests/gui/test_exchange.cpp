@@ -187,6 +187,36 @@ class TestExchange : public QObject {
                                                        "nahradit?"});
   }
 
+  void aFailureIsShownWithTheStopIconAndNormalPointer() {
+    CDuxelDoc doc;
+    AddPhone(doc, "Novák Jan", "602");
+    ExchangeSettings settings;
+    // The only link goes to a field the record does not have: no column is left.
+    settings.mappings.Add({"Mimo", {0x0014}});
+    settings.exportMapping = 1;
+    Qt::CursorShape pointer = Qt::BlankCursor;
+    ModalAnswerer answers;
+    answers
+        .then([&](QWidget* w) {
+          auto* picker = qobject_cast<ExchangeFilePicker*>(w);
+          if (!picker) return;
+          picker->setDirectory(m_dir.path());
+          picker->selectFile("mimo.csv");
+          picker->accept();
+        })
+        .then([&](QWidget* w) {
+          if (QApplication::overrideCursor()) pointer = QApplication::overrideCursor()->shape();
+          ModalAnswerer::press(QMessageBox::Ok)(w);
+        });
+    const ModeExchangeResult r = ExportModeRecords(nullptr, doc, 1, settings);
+    QCOMPARE(answers.seen.value(1), "critical|" + UiText(IDS_NO_COLUMNS));
+    QCOMPARE(pointer, Qt::ArrowCursor);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QCOMPARE(int(r.result.status), int(ExchangeStatus::Failed));
+    QCOMPARE(r.result.messageId, int(IDS_NO_COLUMNS));
+    QCOMPARE(r.statusText, QString());
+  }
+
   void editorAddsRenamesAndRemovesMappingsAndStornoPutsThemBack() {
     ExchangeSettings settings;
     settings.mappings.Add({Cp1250FromUtf8("Prohození"), {0x0001, 0x0100}});
