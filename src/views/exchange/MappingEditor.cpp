@@ -97,9 +97,11 @@ MappingEditor::MappingEditor(ExchangeSettings& settings, bool forExport,
   top->addWidget(m_rename);
 
   auto* captions = new QHBoxLayout;
-  captions->addWidget(leftCaption);
+  // Over the lists: two fifths, the strip's fifth, two fifths.
+  captions->setSpacing(0);
+  captions->addWidget(leftCaption, 2);
   captions->addStretch(1);
-  captions->addWidget(rightCaption);
+  captions->addWidget(rightCaption, 2);
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(mapAll);
