@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/exchange/MappingControl.h"
 
+#include <functional>
+#include <iterator>
+
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -168,11 +171,15 @@ void MappingControl::stateChanged() {
     case MappingControlModel::State::Idle:
       unsetCursor();
       break;
-    case MappingControlModel::State::SourceChosen:
-      setCursor(LinkCursor(true));
+    case MappingControlModel::State::SourceChosen: {
+      static const QCursor towardsTargets = LinkCursor(true);
+      setCursor(towardsTargets);
       break;
-    case MappingControlModel::State::TargetChosen:
-      setCursor(LinkCursor(false));
+    }
+    case MappingControlModel::State::TargetChosen: {
+      static const QCursor towardsSources = LinkCursor(false);
+      setCursor(towardsSources);
       break;
+    }
   }
 }
