@@ -94,7 +94,9 @@ MappingControl::MappingControl(QWidget* parent)
     : QWidget(parent),
       m_sources(new QListWidget(this)),
       m_targets(new QListWidget(this)),
-      m_strip(new LinkStrip(this)) {
+      m_strip(new LinkStrip(this)),
+      m_sourceChosenCursor(LinkCursor(true)),
+      m_targetChosenCursor(LinkCursor(false)) {
   m_sources->setObjectName(QStringLiteral("sourceList"));
   m_targets->setObjectName(QStringLiteral("targetList"));
   for (QListWidget* list : {m_sources, m_targets}) {
@@ -171,15 +173,11 @@ void MappingControl::stateChanged() {
     case MappingControlModel::State::Idle:
       unsetCursor();
       break;
-    case MappingControlModel::State::SourceChosen: {
-      static const QCursor towardsTargets = LinkCursor(true);
-      setCursor(towardsTargets);
+    case MappingControlModel::State::SourceChosen:
+      setCursor(m_sourceChosenCursor);
       break;
-    }
-    case MappingControlModel::State::TargetChosen: {
-      static const QCursor towardsSources = LinkCursor(false);
-      setCursor(towardsSources);
+    case MappingControlModel::State::TargetChosen:
+      setCursor(m_targetChosenCursor);
       break;
-    }
   }
 }

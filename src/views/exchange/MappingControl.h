@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include <QCursor>
 #include <QStringList>
 #include <QWidget>
 
@@ -55,4 +56,6 @@ class MappingControl : public QWidget {
   QListWidget* m_sources;
   QListWidget* m_targets;
   QWidget* m_strip;
+  QCursor m_sourceChosenCursor;  // the pointer while a source waits for its target
+  QCursor m_targetChosenCursor;  // the pointer while a target takes sources
 };
