@@ -73,7 +73,8 @@ void MarkingListBox::setList(CCasioList* list) { m_model->setList(list); }
 
 void MarkingListBox::setListFont(const QFont& listFont) {
   setFont(listFont);
-  m_rowHeight = QFontMetrics(listFont).size(Qt::TextSingleLine, QStringLiteral("Áy")).height() + 4;
+  // The height of "Áy": the font's full height, accents and descenders included.
+  m_rowHeight = QFontMetrics(listFont).height() + 4;
   // Uniform rows: the view asks the first row's size again.
   emit m_delegate->sizeHintChanged(m_model->index(0));
   doItemsLayout();

@@ -15,6 +15,8 @@ RepeatButton::RepeatButton(const QString& text, QWidget* parent)
   setAutoDefault(false);
   setFocusPolicy(Qt::TabFocus);
   m_timer.setSingleShot(false);
+  // Never earlier than asked: the delays are the keyboard's.
+  m_timer.setTimerType(Qt::PreciseTimer);
   connect(&m_timer, &QTimer::timeout, this, &RepeatButton::tick);
   // pressed/released also come from the space bar; a double click is a second press.
   connect(this, &QAbstractButton::pressed, this, [this] {
