@@ -330,6 +330,20 @@ void FieldEdit::alignCaptions() {
 
 // --- Events ---------------------------------------------------------------------------------
 
+bool FieldEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Undo and Shift/Ctrl+Enter are the view's commands (Undo, New, Add), not the edit's.
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+        (enter && (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QPlainTextEdit::event(event);
+}
+
 void FieldEdit::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
   const int key = event->key();

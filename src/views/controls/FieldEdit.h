@@ -101,6 +101,7 @@ class FieldEdit : public QPlainTextEdit {
   void preferredWidthChanged(int width);
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
