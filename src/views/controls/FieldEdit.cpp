@@ -247,6 +247,13 @@ void FieldEdit::typeText(const QString& text) {
   }
 }
 
+void FieldEdit::setFocusAtStart() {
+  setFocus(Qt::OtherFocusReason);
+  moveCursor(QTextCursor::Start);
+  ensureCursorVisible();
+  alignCaptions();
+}
+
 void FieldEdit::deleteForward() {
   run([](FieldEditModel& model) { return model.DeleteForward(); });
 }
