@@ -206,6 +206,7 @@ const FieldEditModel& FieldEdit::model() const {
 }
 
 void FieldEdit::run(const std::function<FieldEditModel::Change(FieldEditModel&)>& edit) {
+  if (isReadOnly()) return;
   syncSelection();
   const int oldStart = m_model.SelStart();
   const int oldEnd = m_model.SelEnd();
@@ -234,6 +235,7 @@ void FieldEdit::run(const std::function<FieldEditModel::Change(FieldEditModel&)>
 }
 
 void FieldEdit::typeText(const QString& text) {
+  if (isReadOnly()) return;
   for (const QChar ch : text) {
     const char byte = ByteOf(ch);
     if (!byte) {
@@ -265,6 +267,7 @@ void FieldEdit::copyText() {
 }
 
 void FieldEdit::cutText() {
+  if (isReadOnly()) return;
   syncSelection();
   if (!m_model.HasSelection()) return;
   // Copy only what the deletion rules will let go.
@@ -293,13 +296,13 @@ void FieldEdit::pasteString(const QString& text) {
   run([&bytes](FieldEditModel& model) { return model.Paste(bytes); });
 }
 
-bool FieldEdit::canDelete() const { return model().CanDelete(); }
+bool FieldEdit::canDelete() const { return !isReadOnly() && model().CanDelete(); }
 
-bool FieldEdit::canCut() const { return model().CanCut(); }
+bool FieldEdit::canCut() const { return !isReadOnly() && model().CanCut(); }
 
 bool FieldEdit::canPaste() const {
   const QMimeData* data = QApplication::clipboard()->mimeData();
-  return data && data->hasText() && model().CanPaste(BytesOf(data->text()));
+  return !isReadOnly() && data && data->hasText() && model().CanPaste(BytesOf(data->text()));
 }
 
 void FieldEdit::textChangedByUser() {
