@@ -220,6 +220,10 @@ class ControlsTest : public QObject {
     QTest::keyClick(&box, Qt::Key_Up);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.last().at(0).toInt(), kCount - 2);
+    // Ctrl+click on the selected row keeps it selected, as a list box does.
+    const QPoint selected = box.visualRect(box.recordModel()->index(kCount - 2)).center();
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, Qt::ControlModifier, selected);
+    QCOMPARE(box.currentRow(), kCount - 2);
 
     // One record in, one out, one changed: single rows, and the rows stay those of the list.
     auto* added = new CcTelefon;

@@ -154,3 +154,8 @@ void MarkingListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void MarkingListBox::keyboardSearch(const QString&) {}
+
+QItemSelectionModel::SelectionFlags MarkingListBox::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent*) const {
+  return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}

@@ -58,6 +58,10 @@ class MarkingListBox : public QListView {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The row under the caret is always the one selected: Ctrl+click does not deselect it,
+  // a click below the rows changes nothing.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
   // Rows have no text to search by letter: typing selects nothing.
   void keyboardSearch(const QString& search) override;
 
