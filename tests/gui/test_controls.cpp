@@ -108,6 +108,24 @@ class ControlsTest : public QObject {
     QCOMPARE(newSpy.count(), 1);
     QCOMPARE(undoSpy.count(), 1);
     QCOMPARE(edit.encodedText(), shown);
+
+    // Scrolled to the end of a long first field, the captions scroll along.
+    {
+      FieldEdit tall;
+      QPlainTextEdit column;
+      tall.setCaptionControl(&column, {Cp("Jméno: "), Cp("Telefon: ")});
+      tall.setFields({std::string(39, '\r'), "123"});
+      tall.resize(200, 100);
+      column.resize(column.width(), 100);
+      tall.show();
+      column.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&tall));
+      tall.setFocus();
+      QTest::keyClick(&tall, Qt::Key_End, Qt::ControlModifier);
+      QVERIFY(tall.verticalScrollBar()->value() > 30);
+      QCOMPARE(column.verticalScrollBar()->value(), tall.verticalScrollBar()->value());
+      QCOMPARE(column.document()->findBlockByNumber(40).text(), QStringLiteral("Telefon: "));
+    }
   }
 
   void fieldEditOverwriteAndLimit() {

@@ -51,9 +51,13 @@ FieldEdit::FieldEdit(QWidget* parent) : QPlainTextEdit(parent) {
 
 void FieldEdit::setCaptionControl(QPlainTextEdit* control,
                                   const std::vector<std::string>& captions) {
+  if (m_captionControl) m_captionControl->verticalScrollBar()->disconnect(this);
   m_captionControl = control;
   m_captions = captions;
   if (control) {
+    // A new caption text may reach its full scroll range only after the edit has scrolled.
+    connect(control->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { alignCaptions(); });
     control->setReadOnly(true);
     control->setFocusPolicy(Qt::NoFocus);
     control->setLineWrapMode(QPlainTextEdit::NoWrap);
