@@ -258,6 +258,19 @@ class ControlsTest : public QObject {
     QCOMPARE(box.count(), kCount);
     QCOMPARE(box.currentRow(), kCount - 1);  // the same record, one row further down
     QCOMPARE(box.recordModel()->markedCount(), kCount / 2);
+    // The "D" and "U" moves: one record one place down, then back up.
+    auto second = std::next(list.begin());
+    CCasioPol* moved = *second;
+    list.RemoveAt(second);
+    list.InsertBefore(std::next(list.begin(), 2), moved);
+    box.recordModel()->recordMoved(1, 2);
+    QVERIFY(box.recordModel()->matchesList());
+    list.RemoveAt(std::next(list.begin(), 2));
+    list.InsertBefore(std::next(list.begin()), moved);
+    box.recordModel()->recordMoved(2, 1);
+    QVERIFY(box.recordModel()->matchesList());
+    QCOMPARE(box.recordAt(1), moved);
+
     list.DeleteAll();
     box.recordModel()->reset();
     QCOMPARE(box.count(), 0);
