@@ -428,8 +428,12 @@ void FieldEdit::inputMethodEvent(QInputMethodEvent* event) {
 void FieldEdit::focusInEvent(QFocusEvent* event) {
   QPlainTextEdit::focusInEvent(event);
   updateCursorLook();
-  // A new visit starts at the top; coming back from a menu or another window does not.
-  if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
+  // A new visit starts at the top; coming back from a menu or another window does not, and
+  // a click puts the caret where it points (scrolling to the top first would move the text
+  // from under the pointer).
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+      reason != Qt::MouseFocusReason) {
     moveCursor(QTextCursor::Start);
     ensureCursorVisible();
     alignCaptions();
