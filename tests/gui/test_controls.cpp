@@ -160,6 +160,10 @@ class ControlsTest : public QObject {
     QTest::keyClick(&first, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClicks(&first, QStringLiteral("q"));
     QCOMPARE(first.field(0), std::string("aXYq"));
+    // Coming back with Tab starts at the top again.
+    first.clearFocus();
+    first.setFocus(Qt::TabFocusReason);
+    QCOMPARE(first.textCursor().position(), 0);
   }
 
   void fieldEditClipboard() {
