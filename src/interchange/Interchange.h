@@ -56,8 +56,10 @@ struct ImportSummary {
                                // into a free field or the text
   int replacedCharacters = 0;  // characters Windows-1250 lacks, replaced by the nearest letter
   std::vector<std::string> notPlaced;  // what had no place at all, as "NAME (line N)"
-  // One line for the status bar or the terminal.
+  // One line for the terminal.
   std::string Describe() const;
+  // The same in Czech for the status bar (UTF-8); a refused file names its line.
+  std::string StatusText() const;
 };
 
 // The modes each format carries.

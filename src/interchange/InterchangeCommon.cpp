@@ -69,6 +69,21 @@ std::string ImportSummary::Describe() const {
   return s.str();
 }
 
+std::string ImportSummary::StatusText() const {
+  if (!ok)
+    return errorLine > 0 ? "Soubor nebyl načten, chyba na řádku " + std::to_string(errorLine) + ": " + error
+                         : "Soubor nebyl načten: " + error;
+  std::ostringstream s;
+  s << "Načteno položek: " << entries << ", přidáno: " << added << ", již v dokumentu: " << duplicates;
+  if (joined) s << ", údajů s popisem ve volných polích či textu: " << joined;
+  if (replacedCharacters) s << ", nahrazených znaků: " << replacedCharacters;
+  if (!notPlaced.empty()) {
+    s << ", nezařazeno:";
+    for (size_t i = 0; i < notPlaced.size(); ++i) s << (i ? ", " : " ") << notPlaced[i];
+  }
+  return s.str();
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error) {
   namespace fs = std::filesystem;
   const fs::path target(path);

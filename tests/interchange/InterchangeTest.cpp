@@ -318,6 +318,9 @@ TEST(VCardImport, ForeignCardPlacesEveryValueOrReportsIt) {
   EXPECT_EQ(s.joined, 8);
   EXPECT_EQ(s.replacedCharacters, 1);  // ø; ö and ü are in Windows-1250
   EXPECT_EQ(s.notPlaced, std::vector<std::string>{"PHOTO (line 15)"});
+  EXPECT_EQ(s.StatusText(),
+            "Načteno položek: 2, přidáno: 2, již v dokumentu: 0, údajů s popisem ve volných polích "
+            "či textu: 8, nahrazených znaků: 1, nezařazeno: PHOTO (line 15)");
   EXPECT_EQ(Lines(doc, kTelephone),
             (std::vector<std::string>{
                 "mark 0: [Antonín Dvořák] [+420 777 000 111] [Nelahozeves 12\rKralupy, okres "
@@ -384,6 +387,8 @@ TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
     EXPECT_FALSE(s.ok) << c.text;
     EXPECT_EQ(s.errorLine, c.line) << c.text;
     EXPECT_EQ(s.error, c.message) << c.text;
+    EXPECT_EQ(s.StatusText(), "Soubor nebyl načten, chyba na řádku " + std::to_string(c.line) +
+                                  ": " + c.message);
     EXPECT_EQ(s.added, 0);
     EXPECT_EQ(Lines(doc, kTelephone), before);
     EXPECT_FALSE(doc.IsModified());
