@@ -641,9 +641,10 @@ std::string WriteCalendar(const CDuxelDoc& doc, const InterchangeExportOptions& 
   return out;
 }
 
-ImportSummary ReadCalendar(CDuxelDoc& doc, const std::string& text) {
+ImportSummary ReadCalendar(CDuxelDoc& doc, const std::string& bytes) {
   icalerror_set_errors_are_fatal(0);
   ImportSummary summary;
+  const std::string text = WithoutByteOrderMark(bytes);
   if (!CheckCalendar(text, summary)) return summary;
   Component root(icalparser_parse_string(text.c_str()));
   icalerror_clear_errno();

@@ -118,3 +118,41 @@ std::string Utf8FromLatin1(const std::string& bytes) {
   }
   return out;
 }
+
+std::string WithoutByteOrderMark(const std::string& bytes) {
+  const auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  if (bytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) return bytes.substr(3);
+  if (bytes.size() < 2 || !((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF)))
+    return bytes;
+  const bool little = at(0) == 0xFF;
+  std::string out;
+  const auto put = [&](char32_t cp) {
+    if (cp < 0x80) {
+      out += char(cp);
+    } else if (cp < 0x800) {
+      out += char(0xC0 | (cp >> 6));
+      out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      out += char(0xE0 | (cp >> 12));
+      out += char(0x80 | ((cp >> 6) & 0x3F));
+      out += char(0x80 | (cp & 0x3F));
+    } else {
+      out += char(0xF0 | (cp >> 18));
+      out += char(0x80 | ((cp >> 12) & 0x3F));
+      out += char(0x80 | ((cp >> 6) & 0x3F));
+      out += char(0x80 | (cp & 0x3F));
+    }
+  };
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    char32_t unit = little ? at(i) | (at(i + 1) << 8) : (at(i) << 8) | at(i + 1);
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t low = little ? at(i + 2) | (at(i + 3) << 8) : (at(i + 2) << 8) | at(i + 3);
+      if (low >= 0xDC00 && low < 0xE000) {
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    put(unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);  // a lone surrogate
+  }
+  return out;
+}

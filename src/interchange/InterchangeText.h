@@ -16,3 +16,6 @@ std::string RecordText(const std::string& utf8, int& replaced);
 bool IsUtf8(const std::string& text);
 // ISO-8859-1 bytes as UTF-8.
 std::string Utf8FromLatin1(const std::string& bytes);
+// The bytes of a file as UTF-8 text: a UTF-8 byte order mark is dropped, a file beginning with
+// the UTF-16 mark (as some Windows address books write) is converted; other bytes stay.
+std::string WithoutByteOrderMark(const std::string& bytes);

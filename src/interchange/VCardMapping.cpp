@@ -297,7 +297,7 @@ ImportSummary ReadVCards(CDuxelDoc& doc, const std::string& text, int mode) {
     summary.error = "vCards go into the Telephone or BusinessCards mode only";
     return summary;
   }
-  const VCardParse parse = ParseVCards(text);
+  const VCardParse parse = ParseVCards(WithoutByteOrderMark(text));
   if (!parse.ok()) {
     summary.ok = false;
     summary.errorLine = parse.errorLine;

@@ -347,6 +347,29 @@ TEST(VCardImport, BusinessCardTakesCompanyTitleFaxAndTelexBack) {
                 "[99] [2] [Telefon (mobil): 3] [druhé] [] [] [] []"});
 }
 
+// Windows programs put a byte order mark first, some write UTF-16.
+TEST(VCardImport, ByteOrderMarksAndUtf16AreRead) {
+  const std::string card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Řehoř\r\nEND:VCARD\r\n";
+  std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF";
+  for (char16_t unit : u"BEGIN:VCARD\r\nFN:Řehoř 😀\r\nEND:VCARD\r\n") {
+    if (!unit) break;
+    utf16le += {char(unit & 0xFF), char(unit >> 8)};
+    utf16be += {char(unit >> 8), char(unit & 0xFF)};
+  }
+  const std::string expected[] = {"Řehoř", "Řehoř ?", "Řehoř ?"};
+  const std::string files[] = {"\xEF\xBB\xBF" + card, utf16le, utf16be};
+  for (int i = 0; i < 3; ++i) {
+    CDuxelDoc doc;
+    const ImportSummary s = ReadVCards(doc, files[i], kTelephone);
+    ASSERT_TRUE(s.ok) << s.Describe();
+    EXPECT_EQ(Utf8FromCp1250(static_cast<CcTelefon*>(doc.GetList(kTelephone)->GetHead())->m_fields[0]),
+              expected[i]);
+  }
+  CDuxelDoc doc;
+  EXPECT_TRUE(ReadCalendar(doc, "\xEF\xBB\xBF" "BEGIN:VCALENDAR\r\nBEGIN:VJOURNAL\r\nSUMMARY:m\r\n"
+                                "END:VJOURNAL\r\nEND:VCALENDAR\r\n").added == 1);
+}
+
 TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
   struct Case {
     bool vcard;
