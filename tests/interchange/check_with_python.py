@@ -3,13 +3,15 @@
 # duxel-cli's vCard and iCalendar files read by independent readers (python3-vobject,
 # python3-icalendar with dateutil's rrule): every name and number is there, the reminders
 # expand to the days the diary rings on, and importing the files back gives the records again.
-# Usage: check_with_python.py DUXEL-CLI WORKDIR
+# With CASIO-SIM the telephone book is first received from the simulated diary.
+# Usage: check_with_python.py DUXEL-CLI WORKDIR [CASIO-SIM]
 import datetime as dt
 import json
 import os
 import shutil
 import subprocess
 import sys
+import time
 
 import vobject
 from icalendar import Calendar
@@ -173,6 +175,26 @@ for mode in ("Scheduler", "ToDo", "ReminderOne", "ReminderTwo", "Memo"):
 check("Telephone back", sorted(map(json.dumps, back["Telephone"])), sorted(map(json.dumps, modes["Telephone"])))
 cards = json.loads(run("dump", f"{work}/cards.dux").stdout)["modes"]["BusinessCards"]
 check("BusinessCards back", cards, modes["BusinessCards"])
+
+# ---- a telephone book received from the diary (casio-sim over a pseudo-terminal)
+if len(sys.argv) > 3:
+    pty = f"{work}/diary-pty"
+    sim = subprocess.Popen([sys.argv[3], "--pty", pty, "transmit", f"{work}/doc.json"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    for _ in range(100):
+        if os.path.exists(pty):
+            break
+        time.sleep(0.05)
+    run("receive", "--port", pty, "--out", f"{work}/received.dux", "--delay", "2", "--timeout", "30")
+    sim.wait(timeout=30)
+    run("vcard", "export", f"{work}/received.dux", "--out", f"{work}/received.vcf")
+    got = json.loads(run("dump", f"{work}/received.dux").stdout)["modes"]
+    with open(f"{work}/received.vcf", encoding="utf-8") as f:
+        cards = list(vobject.readComponents(f.read()))
+    held = [(r["fields"][0], r["fields"][1]) for r in got["Telephone"]] + \
+           [(r["fields"][1], r["fields"][2]) for r in got["BusinessCards"]]
+    check("received names and numbers", [(c.fn.value, c.tel.value) for c in cards], held)
+    check("received entries", len(held), 4)
 
 # ---- a malformed file: one line naming the file and line, the document untouched
 with open(f"{work}/bad.vcf", "w") as f:
