@@ -47,6 +47,18 @@ icaltimetype DateTimeValue(int year, int month, int day, int hour, int minute) {
   return t;
 }
 
+// COMPLETED must be a UTC time: the diary's local time read in this computer's zone.
+icaltimetype UtcOfLocal(const CCasTime& c) {
+  struct tm tm {};
+  tm.tm_year = c.m_year - 1900;
+  tm.tm_mon = c.m_month - 1;
+  tm.tm_mday = c.m_day;
+  tm.tm_hour = std::max<int>(c.m_hour, 0);
+  tm.tm_min = std::max<int>(c.m_minute, 0);
+  tm.tm_isdst = -1;
+  return icaltime_from_timet_with_zone(mktime(&tm), 0, icaltimezone_get_utc_timezone());
+}
+
 bool HasDate(const CCasTime& t) { return t.m_year > 0 && t.m_month >= 1 && t.m_day >= 1; }
 
 icaltimetype StampNow(const std::string& stamp) {
@@ -151,8 +163,7 @@ icalcomponent* WriteTodo(const CcTodo& r) {
                                                                      : ICAL_STATUS_NEEDSACTION));
   const CCasTime& c = r.m_completed;
   if (r.m_done && HasDate(c))
-    icalcomponent_add_property(todo, icalproperty_new_completed(DateTimeValue(
-                                         c.m_year, c.m_month, c.m_day, std::max<int>(c.m_hour, 0), c.m_minute)));
+    icalcomponent_add_property(todo, icalproperty_new_completed(UtcOfLocal(c)));
   return todo;
 }
 

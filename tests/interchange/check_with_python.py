@@ -126,7 +126,9 @@ e = events["Hory"]
 check("all-day range", (e.decoded("DTSTART"), e.decoded("DTEND")), (dt.date(2024, 3, 20), dt.date(2024, 3, 23)))
 check("mark", [str(c) for c in e["CATEGORIES"].cats], ["Označeno"])
 e = events["Zaplatit nájem"]
-check("todo done", (str(e["STATUS"]), e.decoded("COMPLETED")), ("COMPLETED", dt.datetime(2023, 12, 31, 23, 59)))
+# COMPLETED is the one time iCalendar wants in UTC: 23:59 in Prague is 22:59 UTC.
+check("todo done", (str(e["STATUS"]), e.decoded("COMPLETED")),
+      ("COMPLETED", dt.datetime(2023, 12, 31, 22, 59, tzinfo=dt.timezone.utc)))
 check("todo open", str(events["Koupit mléko"]["STATUS"]), "NEEDS-ACTION")
 check("journal", (events["Poznámka; s čárkou, a"].name, str(events["Poznámka; s čárkou, a"]["DESCRIPTION"])),
       ("VJOURNAL", "Poznámka; s čárkou, a\ndruhým řádkem"))
