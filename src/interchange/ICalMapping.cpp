@@ -211,6 +211,8 @@ LocalTime Shift(const LocalTime& base, int seconds) {
   return {d.year, d.month, d.day, int(rest / 3600), int(rest % 3600 / 60)};
 }
 
+std::string Str(const char* s) { return s ? s : ""; }
+
 std::string PropertyText(icalproperty* p) {
   const char* s = icalproperty_get_value_as_string(p);
   return s ? UnescapeText(s) : std::string();
@@ -253,19 +255,19 @@ Reading ReadText(icalcomponent* c, std::initializer_list<icalproperty_kind> used
       case ICAL_CLASS_PROPERTY:
         continue;  // bookkeeping of the calendar program, nothing of the entry itself
       case ICAL_SUMMARY_PROPERTY:
-        if (summaryText.empty()) summaryText = icalproperty_get_summary(p);
-        else extras.emplace_back("Název", icalproperty_get_summary(p));
+        if (summaryText.empty()) summaryText = Str(icalproperty_get_summary(p));
+        else extras.emplace_back("Název", Str(icalproperty_get_summary(p)));
         continue;
       case ICAL_DESCRIPTION_PROPERTY:
-        if (description.empty()) description = icalproperty_get_description(p);
-        else extras.emplace_back("Popis", icalproperty_get_description(p));
+        if (description.empty()) description = Str(icalproperty_get_description(p));
+        else extras.emplace_back("Popis", Str(icalproperty_get_description(p)));
         continue;
       case ICAL_XLICERROR_PROPERTY:
         summary.notPlaced.push_back(std::string("a broken property: ") + PropertyText(p));
         continue;
       case ICAL_CATEGORIES_PROPERTY: {
         std::string others;
-        for (const std::string& cat : SplitComponents(icalproperty_get_value_as_string(p), ',')) {
+        for (const std::string& cat : SplitComponents(Str(icalproperty_get_value_as_string(p)), ',')) {
           if (cat == kMarkCategory) r.marked = true;
           else if (!cat.empty()) others += (others.empty() ? "" : ", ") + cat;
         }
@@ -590,7 +592,7 @@ void ReadComponents(icalcomponent* parent, PendingRecords& pending, ImportSummar
       case ICAL_VTIMEZONE_COMPONENT:
         continue;  // times are read as wall-clock times
       default:
-        summary.notPlaced.push_back(std::string(icalcomponent_kind_to_string(icalcomponent_isa(c))));
+        summary.notPlaced.push_back(Str(icalcomponent_kind_to_string(icalcomponent_isa(c))));
         continue;
     }
     ++summary.entries;
