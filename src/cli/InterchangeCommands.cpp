@@ -75,7 +75,7 @@ int Export(const InterchangeOptions& o, bool vcard) {
   if (!s.ok) return Fail(s.error);
   std::cout << "exported " << s.records << " records to " << o.path;
   if (s.skipped)
-    std::cout << " (" << s.skipped << " left out: a schedule entry without a date, or a reminder "
+    std::cout << " (" << s.skipped << " left out: a schedule entry without a date libical can write (years 1000 to 2999), or a reminder "
               << "whose day never comes)";
   std::cout << "\n";
   return 0;

@@ -56,10 +56,19 @@ icaltimetype UtcOfLocal(const CCasTime& c) {
   tm.tm_hour = std::max<int>(c.m_hour, 0);
   tm.tm_min = std::max<int>(c.m_minute, 0);
   tm.tm_isdst = -1;
-  return icaltime_from_timet_with_zone(mktime(&tm), 0, icaltimezone_get_utc_timezone());
+  const time_t secs = mktime(&tm);
+  struct tm utc {};
+  if (secs == time_t(-1) || !gmtime_r(&secs, &utc))
+    return DateTimeValue(c.m_year, c.m_month, c.m_day, std::max<int>(c.m_hour, 0), c.m_minute);
+  icaltimetype t = DateTimeValue(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min);
+  t.zone = icaltimezone_get_utc_timezone();
+  return t;
 }
 
-bool HasDate(const CCasTime& t) { return t.m_year > 0 && t.m_month >= 1 && t.m_day >= 1; }
+// A whole date libical can write: it has four-digit years up to 3000 only.
+bool HasDate(const CCasTime& t) {
+  return t.m_year >= 1000 && t.m_year < 3000 && t.m_month >= 1 && t.m_day >= 1;
+}
 
 icaltimetype StampNow(const std::string& stamp) {
   if (!stamp.empty()) return icaltime_from_string(stamp.c_str());
@@ -139,7 +148,7 @@ icalcomponent* WriteScheduler(const CcScheduler& r) {
 
 icalcomponent* WriteReminder(const CcReminder& r, bool two, const CalendarDate& from) {
   const std::optional<CalendarDate> first = FirstRing(r, two, from);
-  if (!first) return nullptr;  // a 30th of February never comes
+  if (!first || first->year >= 3000) return nullptr;  // a 30th of February never comes
   icalcomponent* ev = icalcomponent_new_vevent();
   AddMark(ev, r);
   const CCasTime& p = r.m_pattern;
@@ -186,10 +195,9 @@ LocalTime WallClock(icaltimetype t) {
   LocalTime l;
   if (icaltime_is_null_time(t)) return l;
   if (icaltime_is_utc(t) && !t.is_date) {
-    const time_t secs = icaltime_as_timet(t);
+    const time_t secs = time_t(DayNumber(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60);
     struct tm tm {};
-    localtime_r(&secs, &tm);
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
+    if (localtime_r(&secs, &tm)) return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
   }
   l.year = t.year;
   l.month = t.month;

@@ -235,10 +235,14 @@ TEST(CalendarRoundTrip, ScheduleEntryWithoutDateIsLeftOutAndCounted) {
   s->m_start = Time(9, 0);
   s->m_text = C("bez data");
   Add(doc, kScheduler, s);
+  s = new CcScheduler;  // libical writes years up to 3000 only
+  s->m_start = Date(4202, 1, 1);
+  s->m_text = C("daleko");
+  Add(doc, kScheduler, s);
   ExportSummary written;
   const std::string text = WriteCalendar(doc, Options(), written);
   EXPECT_EQ(written.records, 0);
-  EXPECT_EQ(written.skipped, 1);
+  EXPECT_EQ(written.skipped, 2);
   EXPECT_EQ(text.find("VEVENT"), std::string::npos);
 }
 
