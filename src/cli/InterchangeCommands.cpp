@@ -39,20 +39,27 @@ bool ParseExport(const InterchangeOptions& o, bool vcard, InterchangeExportOptio
     if (name.empty()) continue;
     const int mode = ModeFromSectionName(name);
     if (mode < 0 || !(vcard ? VCardCarries(mode) : CalendarCarries(mode))) {
-      error = "--modes: \"" + name + "\" is not one of " +
-              (vcard ? "Telephone, BusinessCards"
-                     : "Scheduler, ReminderOne, ReminderTwo, ToDo, Memo");
+      error =
+          "--modes: \"" + name + "\" is not one of " +
+          (vcard ? "Telephone, BusinessCards" : "Scheduler, ReminderOne, ReminderTwo, ToDo, Memo");
       return false;
     }
     out.modes.push_back(mode);
   }
-  if (o.filter == "all") out.filter = RecordFilter::All;
-  else if (o.filter == "marked") out.filter = RecordFilter::Marked;
-  else if (o.filter == "unmarked") out.filter = RecordFilter::Unmarked;
-  else return error = "--filter must be all, marked or unmarked", false;
-  if (o.version == "3.0") out.version = VCardVersion::V30;
-  else if (o.version == "4.0") out.version = VCardVersion::V40;
-  else return error = "--version must be 3.0 or 4.0", false;
+  if (o.filter == "all")
+    out.filter = RecordFilter::All;
+  else if (o.filter == "marked")
+    out.filter = RecordFilter::Marked;
+  else if (o.filter == "unmarked")
+    out.filter = RecordFilter::Unmarked;
+  else
+    return error = "--filter must be all, marked or unmarked", false;
+  if (o.version == "3.0")
+    out.version = VCardVersion::V30;
+  else if (o.version == "4.0")
+    out.version = VCardVersion::V40;
+  else
+    return error = "--version must be 3.0 or 4.0", false;
   if (!o.from.empty()) {
     CalendarDate& d = out.from;
     char tail = 0;
@@ -70,12 +77,14 @@ int Export(const InterchangeOptions& o, bool vcard) {
   CDuxelDoc doc;
   if (!LoadDocument(o.file, o.password, doc, error)) return Fail(error);
   const ProfileCaptions captions;
-  const ExportSummary s = vcard ? ExportVCardFile(doc, o.path, options)
-                                : ExportCalendarFile(doc, o.path, options);
+  const ExportSummary s =
+      vcard ? ExportVCardFile(doc, o.path, options) : ExportCalendarFile(doc, o.path, options);
   if (!s.ok) return Fail(s.error);
   std::cout << "exported " << s.records << " records to " << o.path;
   if (s.skipped)
-    std::cout << " (" << s.skipped << " left out: a schedule entry without a date libical can write (years 1000 to 2999), or a reminder "
+    std::cout << " (" << s.skipped
+              << " left out: a schedule entry without a date libical can write (years 1000 to "
+                 "2999), or a reminder "
               << "whose day never comes)";
   std::cout << "\n";
   return 0;
@@ -93,7 +102,8 @@ int Import(const InterchangeOptions& o, bool vcard) {
   const bool exists = std::filesystem::exists(o.file);
   if (exists && !LoadDocument(o.file, o.password, doc, error)) return Fail(error);
   const ProfileCaptions captions;
-  const ImportSummary s = vcard ? ImportVCardFile(doc, o.path, mode) : ImportCalendarFile(doc, o.path);
+  const ImportSummary s =
+      vcard ? ImportVCardFile(doc, o.path, mode) : ImportCalendarFile(doc, o.path);
   if (!s.ok) {
     // Nothing was taken in: the document stays as it is.
     if (s.errorLine > 0)
@@ -129,16 +139,19 @@ InterchangeCommands::InterchangeCommands(CLI::App& app) {
   m_vcardExport = vcard->add_subcommand("export", "write Telephone and BusinessCards as vCards");
   common(m_vcardExport, m_options[0], true);
   exportOptions(m_vcardExport, m_options[0], "Telephone,BusinessCards");
-  m_vcardExport->add_option("--version", m_options[0].version, "vCard version: 3.0 (default) or 4.0");
+  m_vcardExport->add_option("--version", m_options[0].version,
+                            "vCard version: 3.0 (default) or 4.0");
   m_vcardImport = vcard->add_subcommand("import", "add the vCards of a file to one mode");
   common(m_vcardImport, m_options[1], false);
   m_vcardImport->add_option("--mode", m_options[1].mode, "Telephone (default) or BusinessCards");
   m_icalExport = ical->add_subcommand("export", "write the calendar modes as iCalendar");
   common(m_icalExport, m_options[2], true);
   exportOptions(m_icalExport, m_options[2], "Scheduler,ReminderOne,ReminderTwo,ToDo,Memo");
-  m_icalExport->add_option("--from", m_options[2].from,
-                           "reminders start on their first day on or after YYYY-MM-DD (default today)");
-  m_icalImport = ical->add_subcommand("import", "add events, to-dos and journal entries to their modes");
+  m_icalExport->add_option(
+      "--from", m_options[2].from,
+      "reminders start on their first day on or after YYYY-MM-DD (default today)");
+  m_icalImport =
+      ical->add_subcommand("import", "add events, to-dos and journal entries to their modes");
   common(m_icalImport, m_options[3], false);
 }
 

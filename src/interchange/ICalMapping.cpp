@@ -60,7 +60,8 @@ icaltimetype UtcOfLocal(const CCasTime& c) {
   struct tm utc {};
   if (secs == time_t(-1) || !gmtime_r(&secs, &utc))
     return DateTimeValue(c.m_year, c.m_month, c.m_day, std::max<int>(c.m_hour, 0), c.m_minute);
-  icaltimetype t = DateTimeValue(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min);
+  icaltimetype t =
+      DateTimeValue(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min);
   t.zone = icaltimezone_get_utc_timezone();
   return t;
 }
@@ -95,10 +96,12 @@ void AddIdentity(icalcomponent* c, int mode, const icaltimetype& stamp,
                  std::map<uint64_t, int>& seen) {
   char* text = icalcomponent_as_ical_string_r(c);
   uint64_t hash = 1469598103934665603ull ^ uint64_t(mode);
-  for (const char* t = text; t && *t; ++t) hash = (hash ^ static_cast<unsigned char>(*t)) * 1099511628211ull;
+  for (const char* t = text; t && *t; ++t)
+    hash = (hash ^ static_cast<unsigned char>(*t)) * 1099511628211ull;
   free(text);
   char uid[64];
-  std::snprintf(uid, sizeof uid, "%016llx-%d@duxel", static_cast<unsigned long long>(hash), seen[hash]++);
+  std::snprintf(uid, sizeof uid, "%016llx-%d@duxel", static_cast<unsigned long long>(hash),
+                seen[hash]++);
   icalcomponent_add_property(c, icalproperty_new_uid(uid));
   icalcomponent_add_property(c, icalproperty_new_dtstamp(stamp));
 }
@@ -111,7 +114,8 @@ void AddAlarm(icalcomponent* event, int seconds, const std::string& text) {
   trigger.duration = icaldurationtype_from_int(seconds);
   icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
   const std::string utf8 = Utf8Text(text);
-  icalcomponent_add_property(alarm, icalproperty_new_description(utf8.substr(0, utf8.find('\n')).c_str()));
+  icalcomponent_add_property(alarm,
+                             icalproperty_new_description(utf8.substr(0, utf8.find('\n')).c_str()));
   icalcomponent_add_component(event, alarm);
 }
 
@@ -123,26 +127,33 @@ icalcomponent* WriteScheduler(const CcScheduler& r) {
   int startSeconds = 0;
   if (HasDate(r.m_end)) {
     // A multi-day entry: whole days, the end date exclusive as iCalendar counts it.
-    icalcomponent_add_property(ev, icalproperty_new_dtstart(DateValue(s.m_year, s.m_month, s.m_day)));
-    const CalendarDate after = DateOfDay(DayNumber(r.m_end.m_year, r.m_end.m_month, r.m_end.m_day) + 1);
-    icalcomponent_add_property(ev, icalproperty_new_dtend(DateValue(after.year, after.month, after.day)));
-  } else if (s.m_hour >= 0) {
+    icalcomponent_add_property(ev,
+                               icalproperty_new_dtstart(DateValue(s.m_year, s.m_month, s.m_day)));
+    const CalendarDate after =
+        DateOfDay(DayNumber(r.m_end.m_year, r.m_end.m_month, r.m_end.m_day) + 1);
     icalcomponent_add_property(
-        ev, icalproperty_new_dtstart(DateTimeValue(s.m_year, s.m_month, s.m_day, s.m_hour, s.m_minute)));
+        ev, icalproperty_new_dtend(DateValue(after.year, after.month, after.day)));
+  } else if (s.m_hour >= 0) {
+    icalcomponent_add_property(ev, icalproperty_new_dtstart(DateTimeValue(
+                                       s.m_year, s.m_month, s.m_day, s.m_hour, s.m_minute)));
     startSeconds = s.m_hour * 3600 + std::max<int>(s.m_minute, 0) * 60;
     if (r.m_end.m_hour >= 0) {
       const int endSeconds = r.m_end.m_hour * 3600 + std::max<int>(r.m_end.m_minute, 0) * 60;
       // An end before the start is on the next day.
-      const CalendarDate day = DateOfDay(DayNumber(s.m_year, s.m_month, s.m_day) + (endSeconds < startSeconds));
-      icalcomponent_add_property(ev, icalproperty_new_dtend(DateTimeValue(
-                                         day.year, day.month, day.day, r.m_end.m_hour, r.m_end.m_minute)));
+      const CalendarDate day =
+          DateOfDay(DayNumber(s.m_year, s.m_month, s.m_day) + (endSeconds < startSeconds));
+      icalcomponent_add_property(
+          ev, icalproperty_new_dtend(
+                  DateTimeValue(day.year, day.month, day.day, r.m_end.m_hour, r.m_end.m_minute)));
     }
   } else {
-    icalcomponent_add_property(ev, icalproperty_new_dtstart(DateValue(s.m_year, s.m_month, s.m_day)));
+    icalcomponent_add_property(ev,
+                               icalproperty_new_dtstart(DateValue(s.m_year, s.m_month, s.m_day)));
   }
   AddText(ev, r.m_text);
   if (r.m_alarm.m_hour >= 0)
-    AddAlarm(ev, r.m_alarm.m_hour * 3600 + std::max<int>(r.m_alarm.m_minute, 0) * 60 - startSeconds, r.m_text);
+    AddAlarm(ev, r.m_alarm.m_hour * 3600 + std::max<int>(r.m_alarm.m_minute, 0) * 60 - startSeconds,
+             r.m_text);
   return ev;
 }
 
@@ -153,10 +164,12 @@ icalcomponent* WriteReminder(const CcReminder& r, bool two, const CalendarDate& 
   AddMark(ev, r);
   const CCasTime& p = r.m_pattern;
   if (p.m_hour >= 0)
-    icalcomponent_add_property(ev, icalproperty_new_dtstart(DateTimeValue(
-                                       first->year, first->month, first->day, p.m_hour, p.m_minute)));
+    icalcomponent_add_property(
+        ev, icalproperty_new_dtstart(
+                DateTimeValue(first->year, first->month, first->day, p.m_hour, p.m_minute)));
   else
-    icalcomponent_add_property(ev, icalproperty_new_dtstart(DateValue(first->year, first->month, first->day)));
+    icalcomponent_add_property(
+        ev, icalproperty_new_dtstart(DateValue(first->year, first->month, first->day)));
   icalcomponent_add_property(
       ev, icalproperty_new_rrule(icalrecurrencetype_from_string(ReminderRule(r, two).c_str())));
   AddText(ev, r.m_text);
@@ -168,8 +181,8 @@ icalcomponent* WriteTodo(const CcTodo& r) {
   icalcomponent* todo = icalcomponent_new_vtodo();
   AddMark(todo, r);
   AddText(todo, r.m_text);
-  icalcomponent_add_property(todo, icalproperty_new_status(r.m_done ? ICAL_STATUS_COMPLETED
-                                                                     : ICAL_STATUS_NEEDSACTION));
+  icalcomponent_add_property(
+      todo, icalproperty_new_status(r.m_done ? ICAL_STATUS_COMPLETED : ICAL_STATUS_NEEDSACTION));
   const CCasTime& c = r.m_completed;
   if (r.m_done && HasDate(c))
     icalcomponent_add_property(todo, icalproperty_new_completed(UtcOfLocal(c)));
@@ -195,9 +208,11 @@ LocalTime WallClock(icaltimetype t) {
   LocalTime l;
   if (icaltime_is_null_time(t)) return l;
   if (icaltime_is_utc(t) && !t.is_date) {
-    const time_t secs = time_t(DayNumber(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60);
+    const time_t secs =
+        time_t(DayNumber(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60);
     struct tm tm {};
-    if (localtime_r(&secs, &tm)) return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
+    if (localtime_r(&secs, &tm))
+      return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
   }
   l.year = t.year;
   l.month = t.month;
@@ -228,12 +243,12 @@ std::string PropertyText(icalproperty* p) {
 
 std::string LabelOf(icalproperty_kind kind, const char* name) {
   static const std::pair<icalproperty_kind, const char*> kLabels[] = {
-      {ICAL_LOCATION_PROPERTY, "Místo"},      {ICAL_URL_PROPERTY, "Web"},
-      {ICAL_DUE_PROPERTY, "Termín"},          {ICAL_DTSTART_PROPERTY, "Začátek"},
-      {ICAL_ORGANIZER_PROPERTY, "Pořadatel"}, {ICAL_ATTENDEE_PROPERTY, "Účastník"},
-      {ICAL_PRIORITY_PROPERTY, "Priorita"},   {ICAL_CONTACT_PROPERTY, "Kontakt"},
-      {ICAL_COMMENT_PROPERTY, "Poznámka"},    {ICAL_RRULE_PROPERTY, "Opakování"},
-      {ICAL_RDATE_PROPERTY, "Další termíny"}, {ICAL_EXDATE_PROPERTY, "Vynechat"},
+      {ICAL_LOCATION_PROPERTY, "Místo"},       {ICAL_URL_PROPERTY, "Web"},
+      {ICAL_DUE_PROPERTY, "Termín"},           {ICAL_DTSTART_PROPERTY, "Začátek"},
+      {ICAL_ORGANIZER_PROPERTY, "Pořadatel"},  {ICAL_ATTENDEE_PROPERTY, "Účastník"},
+      {ICAL_PRIORITY_PROPERTY, "Priorita"},    {ICAL_CONTACT_PROPERTY, "Kontakt"},
+      {ICAL_COMMENT_PROPERTY, "Poznámka"},     {ICAL_RRULE_PROPERTY, "Opakování"},
+      {ICAL_RDATE_PROPERTY, "Další termíny"},  {ICAL_EXDATE_PROPERTY, "Vynechat"},
       {ICAL_CATEGORIES_PROPERTY, "Kategorie"}, {ICAL_GEO_PROPERTY, "Poloha"},
       {ICAL_RESOURCES_PROPERTY, "Prostředky"}, {ICAL_PERCENTCOMPLETE_PROPERTY, "Hotovo %"}};
   for (const auto& [k, label] : kLabels)
@@ -258,26 +273,37 @@ Reading ReadText(icalcomponent* c, std::initializer_list<icalproperty_kind> used
        p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
     const icalproperty_kind kind = icalproperty_isa(p);
     switch (kind) {
-      case ICAL_UID_PROPERTY: case ICAL_DTSTAMP_PROPERTY: case ICAL_CREATED_PROPERTY:
-      case ICAL_LASTMODIFIED_PROPERTY: case ICAL_SEQUENCE_PROPERTY: case ICAL_TRANSP_PROPERTY:
+      case ICAL_UID_PROPERTY:
+      case ICAL_DTSTAMP_PROPERTY:
+      case ICAL_CREATED_PROPERTY:
+      case ICAL_LASTMODIFIED_PROPERTY:
+      case ICAL_SEQUENCE_PROPERTY:
+      case ICAL_TRANSP_PROPERTY:
       case ICAL_CLASS_PROPERTY:
         continue;  // bookkeeping of the calendar program, nothing of the entry itself
       case ICAL_SUMMARY_PROPERTY:
-        if (summaryText.empty()) summaryText = Str(icalproperty_get_summary(p));
-        else extras.emplace_back("Název", Str(icalproperty_get_summary(p)));
+        if (summaryText.empty())
+          summaryText = Str(icalproperty_get_summary(p));
+        else
+          extras.emplace_back("Název", Str(icalproperty_get_summary(p)));
         continue;
       case ICAL_DESCRIPTION_PROPERTY:
-        if (description.empty()) description = Str(icalproperty_get_description(p));
-        else extras.emplace_back("Popis", Str(icalproperty_get_description(p)));
+        if (description.empty())
+          description = Str(icalproperty_get_description(p));
+        else
+          extras.emplace_back("Popis", Str(icalproperty_get_description(p)));
         continue;
       case ICAL_XLICERROR_PROPERTY:
         summary.notPlaced.push_back(std::string("a broken property: ") + PropertyText(p));
         continue;
       case ICAL_CATEGORIES_PROPERTY: {
         std::string others;
-        for (const std::string& cat : SplitComponents(Str(icalproperty_get_value_as_string(p)), ',')) {
-          if (cat == kMarkCategory) r.marked = true;
-          else if (!cat.empty()) others += (others.empty() ? "" : ", ") + cat;
+        for (const std::string& cat :
+             SplitComponents(Str(icalproperty_get_value_as_string(p)), ',')) {
+          if (cat == kMarkCategory)
+            r.marked = true;
+          else if (!cat.empty())
+            others += (others.empty() ? "" : ", ") + cat;
         }
         if (!others.empty()) extras.emplace_back("Kategorie", others);
         continue;
@@ -288,7 +314,8 @@ Reading ReadText(icalcomponent* c, std::initializer_list<icalproperty_kind> used
     if (std::find(used.begin(), used.end(), kind) != used.end()) continue;
     extras.emplace_back(LabelOf(kind, icalproperty_get_property_name(p)), PropertyText(p));
   }
-  if (description.empty()) r.text = summaryText;
+  if (description.empty())
+    r.text = summaryText;
   else if (summaryText.empty() || description.compare(0, summaryText.size(), summaryText) == 0)
     r.text = description;
   else
@@ -321,7 +348,8 @@ std::optional<LocalTime> AlarmOf(icalcomponent* ev, const LocalTime& start, cons
   const icaltriggertype trigger = icalproperty_get_trigger(p);
   if (!icaltime_is_null_time(trigger.time)) return WallClock(trigger.time);
   const icalparameter* related = icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER);
-  const bool fromEnd = related && icalparameter_get_related(const_cast<icalparameter*>(related)) == ICAL_RELATED_END;
+  const bool fromEnd =
+      related && icalparameter_get_related(const_cast<icalparameter*>(related)) == ICAL_RELATED_END;
   const LocalTime& base = fromEnd && end.year > 0 ? end : start;
   if (base.year <= 0) return std::nullopt;
   return Shift(base, icaldurationtype_as_int(trigger.duration));
@@ -334,7 +362,8 @@ struct Pattern {
 };
 
 std::optional<Pattern> PatternOf(const icalrecurrencetype& rule, const LocalTime& start) {
-  if (rule.interval > 1 || rule.count > 0 || !icaltime_is_null_time(rule.until)) return std::nullopt;
+  if (rule.interval > 1 || rule.count > 0 || !icaltime_is_null_time(rule.until))
+    return std::nullopt;
   const auto count = [](const short* a, int size) {
     int n = 0;
     while (n < size && a[n] != ICAL_RECURRENCE_ARRAY_MAX) ++n;
@@ -358,7 +387,8 @@ std::optional<Pattern> PatternOf(const icalrecurrencetype& rule, const LocalTime
     position = icalrecurrencetype_day_position(rule.by_day[0]);
     if (position < 0 || position > 5) return std::nullopt;
   }
-  const int startWeekday = start.year > 0 ? WeekdayOf(DayNumber(start.year, start.month, start.day)) : -1;
+  const int startWeekday =
+      start.year > 0 ? WeekdayOf(DayNumber(start.year, start.month, start.day)) : -1;
   switch (rule.freq) {
     case ICAL_DAILY_RECURRENCE:
       if (days || monthDays || months) return std::nullopt;
@@ -431,9 +461,11 @@ void ReadEvent(icalcomponent* ev, PendingRecords& pending, ImportSummary& summar
     // The reminder has one time, the one it rings at: the alarm's, else the start's.
     const LocalTime ring = alarm ? *alarm : start;
     if (ring.hour >= 0) SetTime(r->m_pattern, ring, false, true);
-    const Reading reading = ReadText(ev, {ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY,
-                                          ICAL_DURATION_PROPERTY, ICAL_RRULE_PROPERTY,
-                                          ICAL_STATUS_PROPERTY}, summary);
+    const Reading reading =
+        ReadText(ev,
+                 {ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY, ICAL_DURATION_PROPERTY,
+                  ICAL_RRULE_PROPERTY, ICAL_STATUS_PROPERTY},
+                 summary);
     r->m_text = RecordTextOf(reading, summary);
     r->m_mark = reading.marked;
     pending.Add(pattern->two ? kReminderTwo : kReminderOne, r);
@@ -441,19 +473,24 @@ void ReadEvent(icalcomponent* ev, PendingRecords& pending, ImportSummary& summar
   }
 
   auto* r = new CcScheduler;
-  Reading reading = ReadText(ev, {ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY,
-                                  ICAL_DURATION_PROPERTY, ICAL_STATUS_PROPERTY}, summary);
+  Reading reading = ReadText(
+      ev,
+      {ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY, ICAL_DURATION_PROPERTY, ICAL_STATUS_PROPERTY},
+      summary);
   if (start.year > 0) {
     SetTime(r->m_start, start, true, start.hour >= 0);
     if (dtstart.is_date) {
       if (end.year > 0) {
         const CalendarDate last = DateOfDay(DayNumber(end.year, end.month, end.day) - 1);
-        if (DayNumber(last.year, last.month, last.day) > DayNumber(start.year, start.month, start.day))
+        if (DayNumber(last.year, last.month, last.day) >
+            DayNumber(start.year, start.month, start.day))
           SetTime(r->m_end, {last.year, last.month, last.day, -1, -1}, true, false);
       }
     } else if (end.year > 0) {
-      const int64_t days = DayNumber(end.year, end.month, end.day) - DayNumber(start.year, start.month, start.day);
-      const bool nextMorning = days == 1 && end.hour * 60 + end.minute < start.hour * 60 + start.minute;
+      const int64_t days =
+          DayNumber(end.year, end.month, end.day) - DayNumber(start.year, start.month, start.day);
+      const bool nextMorning =
+          days == 1 && end.hour * 60 + end.minute < start.hour * 60 + start.minute;
       if (days == 0 || nextMorning) {
         SetTime(r->m_end, end, false, true);
       } else if (days > 0) {
@@ -487,8 +524,8 @@ void ReadTodo(icalcomponent* c, PendingRecords& pending, ImportSummary& summary)
       if (l.year > 0) SetTime(r->m_completed, l, true, l.hour >= 0);
     }
   }
-  const Reading reading = ReadText(c, {ICAL_STATUS_PROPERTY, ICAL_COMPLETED_PROPERTY,
-                                       ICAL_PERCENTCOMPLETE_PROPERTY}, summary);
+  const Reading reading = ReadText(
+      c, {ICAL_STATUS_PROPERTY, ICAL_COMPLETED_PROPERTY, ICAL_PERCENTCOMPLETE_PROPERTY}, summary);
   r->m_text = RecordTextOf(reading, summary);
   r->m_mark = reading.marked;
   pending.Add(kToDo, r);
@@ -549,12 +586,14 @@ bool CheckCalendar(const std::string& text, ImportSummary& summary) {
       any = true;
       continue;
     }
-    if (open.empty()) return fail(logical.line, p.name + " stands outside BEGIN:VCALENDAR ... END:VCALENDAR");
+    if (open.empty())
+      return fail(logical.line, p.name + " stands outside BEGIN:VCALENDAR ... END:VCALENDAR");
     if (p.name == "END") {
       for (char& ch : value) ch = char(std::toupper(static_cast<unsigned char>(ch)));
       if (value != open.back().first)
         return fail(logical.line, "END:" + p.value + " where END:" + open.back().first +
-                                      " (begun on line " + std::to_string(open.back().second) + ") belongs");
+                                      " (begun on line " + std::to_string(open.back().second) +
+                                      ") belongs");
       open.pop_back();
       continue;
     }

@@ -15,9 +15,12 @@ const char* const kMarkCategory = "Označeno";
 
 bool PassesFilter(const CCasioPol& record, RecordFilter filter) {
   switch (filter) {
-    case RecordFilter::Marked: return record.m_mark != 0;
-    case RecordFilter::Unmarked: return record.m_mark == 0;
-    default: return true;
+    case RecordFilter::Marked:
+      return record.m_mark != 0;
+    case RecordFilter::Unmarked:
+      return record.m_mark == 0;
+    default:
+      return true;
   }
 }
 
@@ -71,10 +74,12 @@ std::string ImportSummary::Describe() const {
 
 std::string ImportSummary::StatusText() const {
   if (!ok)
-    return errorLine > 0 ? "Soubor nebyl načten, chyba na řádku " + std::to_string(errorLine) + ": " + error
-                         : "Soubor nebyl načten: " + error;
+    return errorLine > 0
+               ? "Soubor nebyl načten, chyba na řádku " + std::to_string(errorLine) + ": " + error
+               : "Soubor nebyl načten: " + error;
   std::ostringstream s;
-  s << "Načteno položek: " << entries << ", přidáno: " << added << ", již v dokumentu: " << duplicates;
+  s << "Načteno položek: " << entries << ", přidáno: " << added
+    << ", již v dokumentu: " << duplicates;
   if (joined) s << ", údajů s popisem ve volných polích či textu: " << joined;
   if (replacedCharacters) s << ", nahrazených znaků: " << replacedCharacters;
   if (!notPlaced.empty()) {

@@ -24,11 +24,16 @@ std::string Cp1250Char(char32_t cp, int& replaced) {
     const char c = kLatin1Base[cp - 0xC0];
     if (c) return std::string(1, c);
     switch (cp) {
-      case 0xC6: return "AE";
-      case 0xE6: return "ae";
-      case 0xDE: return "Th";
-      case 0xFE: return "th";
-      default: return "ss";
+      case 0xC6:
+        return "AE";
+      case 0xE6:
+        return "ae";
+      case 0xDE:
+        return "Th";
+      case 0xFE:
+        return "th";
+      default:
+        return "ss";
     }
   }
   if (cp >= 0x100 && cp < 0x180) {
@@ -48,11 +53,20 @@ bool NextCodePoint(const std::string& s, size_t& i, char32_t& cp) {
   const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char c = b(i);
   int len = 0;
-  if (c < 0x80) { cp = c; len = 1; }
-  else if (c >= 0xC2 && c < 0xE0) { cp = c & 0x1F; len = 2; }
-  else if (c >= 0xE0 && c < 0xF0) { cp = c & 0x0F; len = 3; }
-  else if (c >= 0xF0 && c < 0xF5) { cp = c & 0x07; len = 4; }
-  else return false;
+  if (c < 0x80) {
+    cp = c;
+    len = 1;
+  } else if (c >= 0xC2 && c < 0xE0) {
+    cp = c & 0x1F;
+    len = 2;
+  } else if (c >= 0xE0 && c < 0xF0) {
+    cp = c & 0x0F;
+    len = 3;
+  } else if (c >= 0xF0 && c < 0xF5) {
+    cp = c & 0x07;
+    len = 4;
+  } else
+    return false;
   if (i + len > s.size()) return false;
   for (int k = 1; k < len; ++k) {
     if ((b(i + k) & 0xC0) != 0x80) return false;

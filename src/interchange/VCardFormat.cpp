@@ -15,7 +15,6 @@ std::string Upper(std::string_view s) {
   return u;
 }
 
-
 bool IsQuotedPrintable(const std::string& text) {
   const size_t colon = text.find(':');
   return colon != std::string::npos &&
@@ -39,14 +38,15 @@ std::vector<LogicalLine> UnfoldLines(std::string_view text) {
     std::string_view physical = text.substr(pos, end - pos);
     pos = end;
     if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-    else if (end < text.size() && text[end] == '\n') ++pos;
+    if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n')
+      ++pos;
+    else if (end < text.size() && text[end] == '\n')
+      ++pos;
     ++number;
     if (softBreak && !lines.empty()) {
       lines.back().text.pop_back();  // the "="
       lines.back().text += physical;
-    } else if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t') &&
-               !lines.empty()) {
+    } else if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t') && !lines.empty()) {
       lines.back().text += physical.substr(1);
     } else {
       lines.push_back({std::string(physical), number});
@@ -158,7 +158,8 @@ namespace {
 // Decodes the value's transfer encoding and charset into UTF-8.
 bool DecodeValue(VProperty& p, std::string& fault) {
   std::string encoding, charset;
-  if (const VParam* e = p.Param("ENCODING"); e && !e->values.empty()) encoding = Upper(e->values[0]);
+  if (const VParam* e = p.Param("ENCODING"); e && !e->values.empty())
+    encoding = Upper(e->values[0]);
   if (const VParam* c = p.Param("CHARSET"); c && !c->values.empty()) charset = Upper(c->values[0]);
   if (encoding == "B" || encoding == "BASE64") {
     p.binary = true;
@@ -240,8 +241,7 @@ VCardParse ParseVCards(std::string_view text) {
       result.cards.back().line = logical.line;
       continue;
     }
-    if (!inCard)
-      return fail(logical.line, p.name + " stands outside BEGIN:VCARD ... END:VCARD");
+    if (!inCard) return fail(logical.line, p.name + " stands outside BEGIN:VCARD ... END:VCARD");
     if (p.name == "END") {
       if (value != "VCARD") return fail(logical.line, "END:" + p.value + " does not end a vCard");
       inCard = false;
@@ -297,12 +297,22 @@ std::string EscapeText(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case ',': out += "\\,"; break;
-      case ';': out += "\\;"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case ',':
+        out += "\\,";
+        break;
+      case ';':
+        out += "\\;";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        break;
+      default:
+        out += c;
     }
   }
   return out;

@@ -18,7 +18,7 @@ struct VParam {
 struct VProperty {
   std::string name;  // upper case, group prefix removed
   std::vector<VParam> params;
-  std::string value;  // UTF-8, still escaped (decoded from quoted-printable and its charset)
+  std::string value;    // UTF-8, still escaped (decoded from quoted-printable and its charset)
   bool binary = false;  // ENCODING=B/BASE64: no text to place
   int line = 0;         // where the content line starts in the file
 

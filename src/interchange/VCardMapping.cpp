@@ -36,15 +36,20 @@ const std::string* FieldsOf(const CCasioPol& record, int mode) {
 std::string ParamValue(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
-    if (c == '\n') out += "^n";
-    else if (c == '"') out += "^'";
-    else if (c == '^') out += "^^";
-    else if (c != '\r') out += c;
+    if (c == '\n')
+      out += "^n";
+    else if (c == '"')
+      out += "^'";
+    else if (c == '^')
+      out += "^^";
+    else if (c != '\r')
+      out += c;
   }
   return out + "\"";
 }
 
-void WriteCard(std::string& out, const std::string* f, int mode, bool marked, VCardVersion version) {
+void WriteCard(std::string& out, const std::string* f, int mode, bool marked,
+               VCardVersion version) {
   const Layout& l = LayoutOf(mode);
   const bool v4 = version == VCardVersion::V40;
   const auto line = [&](const std::string& text) { out += FoldLine(text); };
@@ -57,7 +62,8 @@ void WriteCard(std::string& out, const std::string* f, int mode, bool marked, VC
   line("FN:" + text(f[l.name]));
   const bool work = mode == kBusinessCards;
   if (l.company >= 0 && (!f[l.company].empty() || !f[l.department].empty()))
-    line("ORG:" + text(f[l.company]) + (f[l.department].empty() ? "" : ";" + text(f[l.department])));
+    line("ORG:" + text(f[l.company]) +
+         (f[l.department].empty() ? "" : ";" + text(f[l.department])));
   if (l.function >= 0 && !f[l.function].empty()) line("TITLE:" + text(f[l.function]));
   if (!f[l.telephone].empty())
     line(std::string(v4 ? (work ? "TEL;TYPE=work,voice:" : "TEL;TYPE=voice:")
@@ -95,11 +101,11 @@ void WriteCard(std::string& out, const std::string* f, int mode, bool marked, VC
 // Czech words for the TYPE values an address book gives a number or an address.
 std::string TypeSuffix(const VProperty& p) {
   static const std::pair<const char*, const char*> kWords[] = {
-      {"CELL", "mobil"}, {"HOME", "domů"}, {"WORK", "práce"}, {"FAX", "fax"},
-      {"PAGER", "pager"}, {"CAR", "auto"}, {"VIDEO", "video"}, {"TEXT", "SMS"},
-      {"MAIN", "hlavní"}, {"ISDN", "ISDN"}, {"MSG", "zprávy"}, {"BBS", "BBS"},
-      {"MODEM", "modem"}, {"INTL", "zahraniční"}, {"DOM", "tuzemská"}, {"POSTAL", "poštovní"},
-      {"PARCEL", "balíky"}, {"IPHONE", "iPhone"}, {"OTHER", "jiné"}};
+      {"CELL", "mobil"},    {"HOME", "domů"},       {"WORK", "práce"},   {"FAX", "fax"},
+      {"PAGER", "pager"},   {"CAR", "auto"},        {"VIDEO", "video"},  {"TEXT", "SMS"},
+      {"MAIN", "hlavní"},   {"ISDN", "ISDN"},       {"MSG", "zprávy"},   {"BBS", "BBS"},
+      {"MODEM", "modem"},   {"INTL", "zahraniční"}, {"DOM", "tuzemská"}, {"POSTAL", "poštovní"},
+      {"PARCEL", "balíky"}, {"IPHONE", "iPhone"},   {"OTHER", "jiné"}};
   std::string words;
   for (const std::string& t : p.Types()) {
     for (const auto& [type, word] : kWords) {
@@ -123,9 +129,9 @@ std::string JoinNonEmpty(const std::vector<std::string>& parts, const char* sepa
 
 // Properties that describe the file rather than the person.
 bool IsMetadata(const std::string& name) {
-  static const char* const kNames[] = {"PRODID", "UID", "REV", "SORT-STRING", "CLASS", "KIND",
-                                       "SOURCE", "NAME", "MAILER", "PROFILE", "CLIENTPIDMAP",
-                                       "X-ABUID", "X-ABSHOWAS"};
+  static const char* const kNames[] = {
+      "PRODID", "UID",    "REV",     "SORT-STRING",  "CLASS",   "KIND",      "SOURCE",
+      "NAME",   "MAILER", "PROFILE", "CLIENTPIDMAP", "X-ABUID", "X-ABSHOWAS"};
   return std::any_of(std::begin(kNames), std::end(kNames),
                      [&](const char* n) { return name == n; });
 }
@@ -142,14 +148,17 @@ CCasioPol* ReadCard(const VCardEntity& card, int mode, ImportSummary& summary) {
   std::vector<std::pair<int, std::string>> notes;  // (field or -1, text)
   const auto set = [&](int field, const std::string& utf8) {
     std::string value = RecordText(utf8, summary.replacedCharacters);
-    if (f[field].empty()) f[field] = value;
-    else f[field] += "\r" + value;
+    if (f[field].empty())
+      f[field] = value;
+    else
+      f[field] += "\r" + value;
   };
 
   // The labels of the note lines our export writes, in Windows-1250 as the captions are.
   std::vector<std::pair<std::string, int>> noteLabels;
   if (l.telex >= 0) noteLabels.emplace_back(kTelexLabel, l.telex);
-  for (int i = 0; i < 6; ++i) noteLabels.emplace_back(Utf8Text(FreeFieldName(mode, i)), l.firstFree + i);
+  for (int i = 0; i < 6; ++i)
+    noteLabels.emplace_back(Utf8Text(FreeFieldName(mode, i)), l.firstFree + i);
 
   for (const VProperty& p : card.properties) {
     const std::string& n = p.name;
@@ -160,17 +169,22 @@ CCasioPol* ReadCard(const VCardEntity& card, int mode, ImportSummary& summary) {
     const std::string value = UnescapeText(p.value);
     if (IsMetadata(n)) continue;
     if (n == "FN") {
-      if (!fullName && !value.empty()) fullName = value;
-      else if (!value.empty() && value != *fullName) extras.emplace_back("Jméno", value);
+      if (!fullName && !value.empty())
+        fullName = value;
+      else if (!value.empty() && value != *fullName)
+        extras.emplace_back("Jméno", value);
     } else if (n == "N") {
       const auto c = SplitComponents(p.value, ';');
       const auto at = [&](size_t i) { return i < c.size() ? c[i] : std::string(); };
       structuredName = JoinNonEmpty({at(3), at(1), at(2), at(0), at(4)}, " ");
     } else if (n == "TEL") {
       const bool fax = p.HasType("FAX");
-      if (fax && l.telefax >= 0 && f[l.telefax].empty()) set(l.telefax, value);
-      else if (!fax && f[l.telephone].empty()) set(l.telephone, value);
-      else extras.emplace_back("Telefon" + TypeSuffix(p), value);
+      if (fax && l.telefax >= 0 && f[l.telefax].empty())
+        set(l.telefax, value);
+      else if (!fax && f[l.telephone].empty())
+        set(l.telephone, value);
+      else
+        extras.emplace_back("Telefon" + TypeSuffix(p), value);
     } else if (n == "ORG" && l.company >= 0 && f[l.company].empty()) {
       const auto c = SplitComponents(p.value, ';');
       set(l.company, c[0]);
@@ -223,17 +237,30 @@ CCasioPol* ReadCard(const VCardEntity& card, int mode, ImportSummary& summary) {
     } else if (n == "CATEGORIES") {
       std::vector<std::string> others;
       for (const std::string& c : SplitComponents(p.value, ','))
-        if (c == kMarkCategory) record->m_mark = 1;
-        else if (!c.empty()) others.push_back(c);
+        if (c == kMarkCategory)
+          record->m_mark = 1;
+        else if (!c.empty())
+          others.push_back(c);
       if (!others.empty()) extras.emplace_back("Kategorie", JoinNonEmpty(others, ", "));
     } else if (!value.empty()) {
-      static const std::pair<const char*, const char*> kLabels[] = {
-          {"EMAIL", "E-mail"}, {"URL", "Web"},      {"ORG", "Firma"},
-          {"TITLE", "Funkce"}, {"ROLE", "Role"},    {"BDAY", "Narozeniny"},
-          {"ANNIVERSARY", "Výročí"}, {"NICKNAME", "Přezdívka"}, {"ADR", "Adresa"},
-          {"IMPP", "Chat"},    {"GEO", "Poloha"},   {"TZ", "Časové pásmo"},
-          {"LANG", "Jazyk"},   {"GENDER", "Pohlaví"}, {"RELATED", "Vztah"},
-          {"MEMBER", "Člen"},  {"FBURL", "Volno/obsazeno"}, {"CALURI", "Kalendář"}};
+      static const std::pair<const char*, const char*> kLabels[] = {{"EMAIL", "E-mail"},
+                                                                    {"URL", "Web"},
+                                                                    {"ORG", "Firma"},
+                                                                    {"TITLE", "Funkce"},
+                                                                    {"ROLE", "Role"},
+                                                                    {"BDAY", "Narozeniny"},
+                                                                    {"ANNIVERSARY", "Výročí"},
+                                                                    {"NICKNAME", "Přezdívka"},
+                                                                    {"ADR", "Adresa"},
+                                                                    {"IMPP", "Chat"},
+                                                                    {"GEO", "Poloha"},
+                                                                    {"TZ", "Časové pásmo"},
+                                                                    {"LANG", "Jazyk"},
+                                                                    {"GENDER", "Pohlaví"},
+                                                                    {"RELATED", "Vztah"},
+                                                                    {"MEMBER", "Člen"},
+                                                                    {"FBURL", "Volno/obsazeno"},
+                                                                    {"CALURI", "Kalendář"}};
       std::string what = n;
       for (const auto& [name, word] : kLabels)
         if (n == name) what = word;
@@ -246,12 +273,16 @@ CCasioPol* ReadCard(const VCardEntity& card, int mode, ImportSummary& summary) {
     }
   }
 
-  if (fullName) set(l.name, *fullName);
-  else if (structuredName && !structuredName->empty()) set(l.name, *structuredName);
+  if (fullName)
+    set(l.name, *fullName);
+  else if (structuredName && !structuredName->empty())
+    set(l.name, *structuredName);
   if (!haveAddress && label && !label->empty()) set(l.address, *label);
   for (const auto& [field, text] : notes) {
-    if (field >= 0) set(field, text);
-    else if (!text.empty()) extras.emplace_back("Poznámka", text);
+    if (field >= 0)
+      set(field, text);
+    else if (!text.empty())
+      extras.emplace_back("Poznámka", text);
   }
 
   // What has no field of its own goes, with its label, into the first empty free field; when

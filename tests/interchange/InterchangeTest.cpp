@@ -42,7 +42,9 @@ std::vector<std::string> Lines(const CDuxelDoc& doc, int mode) {
       case kBusinessCards:
         for (const auto& f : static_cast<const CcBuscard*>(r)->m_fields) add(f);
         break;
-      case kMemo: add(static_cast<const CcMemo*>(r)->m_text); break;
+      case kMemo:
+        add(static_cast<const CcMemo*>(r)->m_text);
+        break;
       case kToDo: {
         const auto* t = static_cast<const CcTodo*>(r);
         add(t->m_text);
@@ -98,7 +100,8 @@ CcReminder* Reminder(bool two, CCasTime pattern, const std::string& text, int ma
 void FillContacts(CDuxelDoc& doc) {
   Add(doc, kTelephone,
       Telefon({"Zdeněk Nový", "+420 602 123 456", "Husova 5\r110 00 Praha 1", "",
-               "zdenek@example.cz", "", "a, b; c\\d", "", "poslední\rpole"}, 1));
+               "zdenek@example.cz", "", "a, b; c\\d", "", "poslední\rpole"},
+              1));
   Add(doc, kTelephone, Telefon({"Adam Černý", "603 000 111"}));
   Add(doc, kTelephone, Telefon({"Jen jméno"}));
   Add(doc, kBusinessCards,
@@ -141,12 +144,14 @@ void FillCalendar(CDuxelDoc& doc) {
   t->m_text = C("Koupit mléko, chléb");
   Add(doc, kToDo, t);
 
-  Add(doc, kReminderOne, Reminder(false, TimeFromParts(-1, 12, 24, -1, -1, 18, 0), "Štědrý den", 1));
+  Add(doc, kReminderOne,
+      Reminder(false, TimeFromParts(-1, 12, 24, -1, -1, 18, 0), "Štědrý den", 1));
   Add(doc, kReminderOne, Reminder(false, TimeFromParts(-1, -1, 15, -1, -1, -1, -1), "Nájem"));
   Add(doc, kReminderOne, Reminder(false, TimeFromParts(-1, -1, -1, -1, -1, 7, 5), "Vstávat"));
   Add(doc, kReminderTwo, Reminder(true, TimeFromParts(-1, 5, -1, 3, 2, 8, 0), "Květen"));
   Add(doc, kReminderTwo, Reminder(true, TimeFromParts(-1, -1, -1, 2, -1, -1, -1), "Pondělí"));
-  Add(doc, kReminderTwo, Reminder(true, TimeFromParts(-1, 11, -1, 5, 0, -1, -1), "Čtvrtky v listopadu"));
+  Add(doc, kReminderTwo,
+      Reminder(true, TimeFromParts(-1, 11, -1, 5, 0, -1, -1), "Čtvrtky v listopadu"));
 
   auto* m = new CcMemo;
   m->m_text = C("Memo; s čárkou, a\rdruhým řádkem");
@@ -366,12 +371,16 @@ TEST(VCardImport, ByteOrderMarksAndUtf16AreRead) {
     CDuxelDoc doc;
     const ImportSummary s = ReadVCards(doc, files[i], kTelephone);
     ASSERT_TRUE(s.ok) << s.Describe();
-    EXPECT_EQ(Utf8FromCp1250(static_cast<CcTelefon*>(doc.GetList(kTelephone)->GetHead())->m_fields[0]),
-              expected[i]);
+    EXPECT_EQ(
+        Utf8FromCp1250(static_cast<CcTelefon*>(doc.GetList(kTelephone)->GetHead())->m_fields[0]),
+        expected[i]);
   }
   CDuxelDoc doc;
-  EXPECT_TRUE(ReadCalendar(doc, "\xEF\xBB\xBF" "BEGIN:VCALENDAR\r\nBEGIN:VJOURNAL\r\nSUMMARY:m\r\n"
-                                "END:VJOURNAL\r\nEND:VCALENDAR\r\n").added == 1);
+  EXPECT_TRUE(ReadCalendar(doc,
+                           "\xEF\xBB\xBF"
+                           "BEGIN:VCALENDAR\r\nBEGIN:VJOURNAL\r\nSUMMARY:m\r\n"
+                           "END:VJOURNAL\r\nEND:VCALENDAR\r\n")
+                  .added == 1);
 }
 
 TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
@@ -382,7 +391,8 @@ TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
     const char* message;
   } cases[] = {
       {true, "", 1, "the file holds no vCard (no BEGIN:VCARD)"},
-      {true, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:a\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN b\r\nEND:VCARD\r\n", 6,
+      {true,
+       "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:a\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN b\r\nEND:VCARD\r\n", 6,
        "the content line of FN has no \":\" before its value"},
       {true, "BEGIN:VCARD\r\nFN:a\r\nBEGIN:VCARD\r\n", 3, "a vCard begins inside another one"},
       {true, "BEGIN:VCARD\r\nFN:a\r\n\r\nTEL:1\r\n", 1, "the vCard begun here has no END:VCARD"},
@@ -391,16 +401,20 @@ TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
        "the quoted-printable value of NOTE is broken"},
       {true, "BEGIN:VCARD\r\nFN;CHARSET=KOI8-R:a\r\nEND:VCARD\r\n", 2,
        "the charset KOI8-R of FN is not supported (UTF-8, ISO-8859-1 and WINDOWS-1250 are)"},
-      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240230T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+      {false,
+       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240230T100000\r\nEND:VEVENT\r\nEND:"
+       "VCALENDAR\r\n",
        3, "DTSTART has no valid date or time: \"20240230T100000\""},
       {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:a\r\nEND:VTODO\r\nEND:VCALENDAR\r\n", 4,
        "END:VTODO where END:VEVENT (begun on line 2) belongs"},
       {false, "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:a\r\n", 2, "BEGIN:VTODO is never ended"},
-      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240201\r\nRRULE:FREQ=SOMETIMES\r\n"
-              "END:VEVENT\r\nEND:VCALENDAR\r\n",
+      {false,
+       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240201\r\nRRULE:FREQ=SOMETIMES\r\n"
+       "END:VEVENT\r\nEND:VCALENDAR\r\n",
        4, "RRULE is not a valid recurrence rule: \"FREQ=SOMETIMES\""},
-      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nBEGIN:VALARM\r\nTRIGGER:-PXT\r\nEND:VALARM\r\n"
-              "END:VEVENT\r\nEND:VCALENDAR\r\n",
+      {false,
+       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nBEGIN:VALARM\r\nTRIGGER:-PXT\r\nEND:VALARM\r\n"
+       "END:VEVENT\r\nEND:VCALENDAR\r\n",
        4, "TRIGGER has no valid duration: \"-PXT\""},
       {false, "BEGIN:VEVENT\r\nEND:VEVENT\r\n", 1,
        "the file must begin with BEGIN:VCALENDAR, not BEGIN:VEVENT"},
@@ -410,12 +424,13 @@ TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
     CDuxelDoc doc;
     FillContacts(doc);
     const auto before = Lines(doc, kTelephone);
-    const ImportSummary s = c.vcard ? ReadVCards(doc, c.text, kTelephone) : ReadCalendar(doc, c.text);
+    const ImportSummary s =
+        c.vcard ? ReadVCards(doc, c.text, kTelephone) : ReadCalendar(doc, c.text);
     EXPECT_FALSE(s.ok) << c.text;
     EXPECT_EQ(s.errorLine, c.line) << c.text;
     EXPECT_EQ(s.error, c.message) << c.text;
-    EXPECT_EQ(s.StatusText(), "Soubor nebyl načten, chyba na řádku " + std::to_string(c.line) +
-                                  ": " + c.message);
+    EXPECT_EQ(s.StatusText(),
+              "Soubor nebyl načten, chyba na řádku " + std::to_string(c.line) + ": " + c.message);
     EXPECT_EQ(s.added, 0);
     EXPECT_EQ(Lines(doc, kTelephone), before);
     EXPECT_FALSE(doc.IsModified());
@@ -436,7 +451,8 @@ TEST(CalendarImport, ForeignEntriesKeepWhatTheyCannotPlaceInTheirText) {
       "SUMMARY:Každý druhý týden\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nUID:3\r\nDTSTART:20240301T090000\r\nRRULE:FREQ=MONTHLY\r\n"
       "SUMMARY:Měsíčně prvního\r\nEND:VEVENT\r\n"
-      "BEGIN:VTODO\r\nUID:4\r\nSUMMARY:Úkol\r\nDESCRIPTION:Podrobnosti\r\nDUE;VALUE=DATE:20240701\r\n"
+      "BEGIN:VTODO\r\nUID:4\r\nSUMMARY:Úkol\r\nDESCRIPTION:Podrobnosti\r\nDUE;VALUE=DATE:"
+      "20240701\r\n"
       "PERCENT-COMPLETE:100\r\nEND:VTODO\r\n"
       "BEGIN:VFREEBUSY\r\nUID:5\r\nEND:VFREEBUSY\r\n"
       "END:VCALENDAR\r\n";
@@ -446,12 +462,13 @@ TEST(CalendarImport, ForeignEntriesKeepWhatTheyCannotPlaceInTheirText) {
   EXPECT_EQ(s.entries, 4);
   EXPECT_EQ(s.joined, 3);
   EXPECT_EQ(s.notPlaced, std::vector<std::string>{"VFREEBUSY"});
-  EXPECT_EQ(Lines(doc, kScheduler),
-            (std::vector<std::string>{
-                "mark 0: [Každý druhý týden\rOpakování: FREQ=WEEKLY;INTERVAL=2] 2024/1/1 w-1/-1 "
-                "-1:-1 ~ -1/-1/-1 w-1/-1 -1:-1 ! -1/-1/-1 w-1/-1 -1:-1",
-                "mark 0: [Schůzka\rMísto: Brno, sál 2] 2024/6/15 w-1/-1 10:0 ~ -1/-1/-1 w-1/-1 11:30 "
-                "! -1/-1/-1 w-1/-1 11:40"}));
+  EXPECT_EQ(
+      Lines(doc, kScheduler),
+      (std::vector<std::string>{
+          "mark 0: [Každý druhý týden\rOpakování: FREQ=WEEKLY;INTERVAL=2] 2024/1/1 w-1/-1 "
+          "-1:-1 ~ -1/-1/-1 w-1/-1 -1:-1 ! -1/-1/-1 w-1/-1 -1:-1",
+          "mark 0: [Schůzka\rMísto: Brno, sál 2] 2024/6/15 w-1/-1 10:0 ~ -1/-1/-1 w-1/-1 11:30 "
+          "! -1/-1/-1 w-1/-1 11:40"}));
   EXPECT_EQ(Lines(doc, kReminderOne),
             std::vector<std::string>{"mark 0: [Měsíčně prvního] flag 0 -1/-1/1 w-1/-1 9:0"});
   EXPECT_EQ(Lines(doc, kToDo),
