@@ -178,13 +178,18 @@ CCasioPol* ReadCard(const VCardEntity& card, int mode, ImportSummary& summary) {
       const auto at = [&](size_t i) { return i < c.size() ? c[i] : std::string(); };
       structuredName = JoinNonEmpty({at(3), at(1), at(2), at(0), at(4)}, " ");
     } else if (n == "TEL") {
+      // vCard 4.0 may give the number as a URI (TEL;VALUE=uri:tel:+420...).
+      std::string number = value;
+      if (number.size() > 4 &&
+          (number.compare(0, 4, "tel:") == 0 || number.compare(0, 4, "TEL:") == 0))
+        number.erase(0, 4);
       const bool fax = p.HasType("FAX");
       if (fax && l.telefax >= 0 && f[l.telefax].empty())
-        set(l.telefax, value);
+        set(l.telefax, number);
       else if (!fax && f[l.telephone].empty())
-        set(l.telephone, value);
+        set(l.telephone, number);
       else
-        extras.emplace_back("Telefon" + TypeSuffix(p), value);
+        extras.emplace_back("Telefon" + TypeSuffix(p), number);
     } else if (n == "ORG" && l.company >= 0 && f[l.company].empty()) {
       const auto c = SplitComponents(p.value, ';');
       set(l.company, c[0]);

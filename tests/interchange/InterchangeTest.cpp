@@ -345,7 +345,7 @@ TEST(VCardImport, ForeignCardPlacesEveryValueOrReportsIt) {
 TEST(VCardImport, BusinessCardTakesCompanyTitleFaxAndTelexBack) {
   const std::string text =
       "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Eva Malá\r\nORG:ACME;Nákup;Sklad\r\nTITLE:vedoucí\r\n"
-      "TEL;TYPE=\"work,voice\":1\r\nTEL;TYPE=fax:2\r\nTEL;TYPE=cell:3\r\n"
+      "TEL;TYPE=\"work,voice\":1\r\nTEL;TYPE=fax:2\r\nTEL;VALUE=uri;TYPE=cell:tel:3\r\n"
       "ADR:PO 7;;Dlouhá 1;Praha;;;\r\nNOTE:Dálnopis: 99\\nFree_2: druhé\r\nEND:VCARD\r\n";
   CDuxelDoc doc;
   const ImportSummary s = ReadVCards(doc, text, kBusinessCards);
