@@ -331,6 +331,7 @@ Reading ReadText(icalcomponent* c, std::initializer_list<icalproperty_kind> used
 std::string RecordTextOf(const Reading& reading, ImportSummary& summary) {
   summary.joined += reading.joined;
   std::string text = RecordText(reading.text, summary.replacedCharacters);
+  CountLength(&text, 1, summary);
   return text.empty() ? " " : text;  // an entry is kept only with a text, as the ODBC import does
 }
 

@@ -56,6 +56,9 @@ struct ImportSummary {
                                // into a free field or the text
   int replacedCharacters = 0;  // characters Windows-1250 lacks, replaced by the nearest letter
   std::vector<std::string> notPlaced;  // what had no place at all, as "NAME (line N)"
+  // Records kept whole although longer than the 384 characters the forms and the diary hold
+  // for one entry; the user shortens them before sending.
+  int tooLong = 0;
   // One line for the terminal.
   std::string Describe() const;
   // The same in Czech for the status bar (UTF-8); a refused file names its line.

@@ -57,6 +57,13 @@ void PendingRecords::InsertInto(CDuxelDoc& doc, ImportSummary& summary) {
   if (summary.added > 0) doc.SetModifiedFlag();
 }
 
+void CountLength(const std::string* texts, int count, ImportSummary& summary) {
+  size_t length = 0;
+  for (int i = 0; i < count; ++i)
+    length += texts[i].size() - size_t(std::count(texts[i].begin(), texts[i].end(), '\n'));
+  if (length > kEntryRoom) ++summary.tooLong;
+}
+
 std::string ImportSummary::Describe() const {
   if (!ok) return errorLine > 0 ? "line " + std::to_string(errorLine) + ": " + error : error;
   std::ostringstream s;
@@ -65,6 +72,7 @@ std::string ImportSummary::Describe() const {
   if (joined) s << ", " << joined << " values put with their label into free fields or texts";
   if (replacedCharacters)
     s << ", " << replacedCharacters << " characters replaced by their nearest letter";
+  if (tooLong) s << ", " << tooLong << " records longer than the 384 characters of a diary entry";
   if (!notPlaced.empty()) {
     s << ", " << notPlaced.size() << " not placed:";
     for (size_t i = 0; i < notPlaced.size(); ++i) s << (i ? ", " : " ") << notPlaced[i];
@@ -82,6 +90,7 @@ std::string ImportSummary::StatusText() const {
     << ", již v dokumentu: " << duplicates;
   if (joined) s << ", údajů s popisem ve volných polích či textu: " << joined;
   if (replacedCharacters) s << ", nahrazených znaků: " << replacedCharacters;
+  if (tooLong) s << ", záznamů delších než 384 znaků: " << tooLong;
   if (!notPlaced.empty()) {
     s << ", nezařazeno:";
     for (size_t i = 0; i < notPlaced.size(); ++i) s << (i ? ", " : " ") << notPlaced[i];

@@ -28,6 +28,10 @@ struct PendingRecords {
   void InsertInto(CDuxelDoc& doc, ImportSummary& summary);
 };
 
+// The characters of an entry as the forms count them (a CR LF break is one).
+constexpr size_t kEntryRoom = 384;
+void CountLength(const std::string* texts, int count, ImportSummary& summary);
+
 // Writes `text` to a temporary file beside `path` and renames it over `path`.
 bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error);
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& error);

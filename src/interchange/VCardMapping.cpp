@@ -306,6 +306,7 @@ CCasioPol* ReadCard(const VCardEntity& card, int mode, ImportSummary& summary) {
   // A record needs its name (and a card its company) to be kept, as the ODBC import does.
   if (f[l.name].empty()) f[l.name] = " ";
   if (l.company >= 0 && f[l.company].empty()) f[l.company] = " ";
+  CountLength(f, mode == kTelephone ? CcTelefon::kFields : CcBuscard::kFields, summary);
   return record;
 }
 

@@ -486,3 +486,15 @@ TEST(VCardFormat, FoldsLongLinesWithoutSplittingALetter) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].text, line);
 }
+
+// An entry longer than a diary entry holds is kept whole and counted, never cut silently.
+TEST(CalendarImport, EntriesLongerThanTheDiaryHoldsAreKeptAndCounted) {
+  for (size_t length : {384u, 385u}) {
+    CDuxelDoc doc;
+    const ImportSummary s = ReadCalendar(
+        doc, "BEGIN:VCALENDAR\r\nBEGIN:VJOURNAL\r\nSUMMARY:" + std::string(length, 'x') +
+                 "\r\nEND:VJOURNAL\r\nEND:VCALENDAR\r\n");
+    EXPECT_EQ(s.tooLong, length > 384 ? 1 : 0);
+    EXPECT_EQ(static_cast<CcMemo*>(doc.GetList(kMemo)->GetHead())->m_text.size(), length);
+  }
+}
