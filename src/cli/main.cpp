@@ -5,6 +5,7 @@
 
 #include "cli/DocumentCommands.h"
 #include "cli/ExchangeCommands.h"
+#include "cli/InterchangeCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/SheetCommand.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
 
   LinkCommands link(app);
   ExchangeCommands exchange(app);
+  InterchangeCommands interchange(app);
 
   try {
     app.parse(argc, argv);
@@ -45,5 +47,6 @@ int main(int argc, char** argv) {
   if (*sheetCmd) return RunSheet(sheet);
   if (auto code = link.run(argc, argv)) return *code;
   if (auto code = exchange.run()) return *code;
+  if (auto code = interchange.run()) return *code;
   return 2;
 }
