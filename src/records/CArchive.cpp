@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "document/CDuxelDoc.h"
 #include "records/ClassRegistry.h"
 #include "records/Cp1250.h"
 
@@ -28,10 +27,11 @@ const CRuntimeClass* CRuntimeClass::FromName(const std::string& name) {
   return FindSerialClass(name);
 }
 
-CArchive::CArchive(std::vector<uint8_t>& out, CDuxelDoc* doc) : m_out(&out), m_pDocument(doc) {}
+CArchive::CArchive(std::vector<uint8_t>& out, const CArchiveTextKey* key)
+    : m_out(&out), m_textKey(key) {}
 
-CArchive::CArchive(const uint8_t* data, std::size_t size, CDuxelDoc* doc)
-    : m_data(data), m_size(size), m_pDocument(doc) {
+CArchive::CArchive(const uint8_t* data, std::size_t size, const CArchiveTextKey* key)
+    : m_data(data), m_size(size), m_textKey(key) {
   m_loadMap.emplace_back();  // index 0: the null reference
 }
 
@@ -281,8 +281,7 @@ std::unique_ptr<CObject> CArchive::rereadObject(uint32_t index) {
 }
 
 const uint8_t* CArchive::textKey() const {
-  if (m_pDocument == nullptr || !m_pDocument->IsProtected()) return nullptr;
-  return m_pDocument->GetPasswordKey();
+  return m_textKey ? m_textKey->ArchiveTextKey() : nullptr;
 }
 
 // With a password every character is stored as key XOR (NOT c); the length stays plain.

@@ -10,7 +10,17 @@
 #include <vector>
 
 class CArchive;
-class CDuxelDoc;
+
+// What scrambles the record texts of a protected document: the document gives its password
+// key through this, so that the archive needs nothing of the document itself.
+class CArchiveTextKey {
+ public:
+  // The 10 key bytes, or null when the texts are stored plain.
+  virtual const uint8_t* ArchiveTextKey() const = 0;
+
+ protected:
+  ~CArchiveTextKey() = default;
+};
 
 // Why a load stopped. The first failure is the one reported.
 enum class ArchiveFault {
@@ -76,16 +86,15 @@ class CObject {
 class CArchive {
  public:
   // Storing mode: appends to `out`.
-  explicit CArchive(std::vector<uint8_t>& out, CDuxelDoc* doc = nullptr);
+  explicit CArchive(std::vector<uint8_t>& out, const CArchiveTextKey* key = nullptr);
   // Loading mode: reads `size` bytes at `data`, which must outlive the archive.
-  CArchive(const uint8_t* data, std::size_t size, CDuxelDoc* doc = nullptr);
+  CArchive(const uint8_t* data, std::size_t size, const CArchiveTextKey* key = nullptr);
   ~CArchive();
   CArchive(const CArchive&) = delete;
   CArchive& operator=(const CArchive&) = delete;
 
   bool IsLoading() const { return m_out == nullptr; }
   bool IsStoring() const { return m_out != nullptr; }
-  CDuxelDoc* GetDocument() const { return m_pDocument; }
   std::size_t Position() const { return m_pos; }
   std::size_t Remaining() const { return m_size - m_pos; }
 
@@ -128,7 +137,7 @@ class CArchive {
   const uint8_t* m_data = nullptr;
   std::size_t m_size = 0;
   std::size_t m_pos = 0;
-  CDuxelDoc* m_pDocument = nullptr;
+  const CArchiveTextKey* m_textKey = nullptr;
 
   // One counter for classes and objects; index 0 is the null reference.
   uint32_t m_nextIndex = 1;

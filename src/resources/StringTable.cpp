@@ -93,6 +93,12 @@ const std::map<int, std::string>& table() {
        "Tabulka z diáře obsahuje více dat, než diář ohlásil.\n"
        "Příjem tabulky byl přerušen a tabulka zahozena."},
       {IDS_BAD_CHECKSUMS, "Rámců s chybným kontrolním součtem: %d"},
+      {IDS_PORT_RELOGIN_HINT,
+       "Uživatel je členem skupiny %s, které zařízení patří, ale oprávnění získá až po novém "
+       "přihlášení."},
+      {IDS_PORT_MODE_HINT,
+       "Zařízení patří uživateli %s a skupině %s s oprávněním %s; členství ve skupině "
+       "nepomůže, oprávnění musí změnit správce systému."},
   };
   return strings;
 }

@@ -76,6 +76,9 @@ enum StringId : int {
   IDS_PORT_LOST = 61802,           // the device went away during a transfer
   IDS_SHEET_TOO_LONG = 61803,      // a worksheet carried more bytes than it announced
   IDS_BAD_CHECKSUMS = 61804,       // %d frames with a wrong checksum were used anyway
+  // Why a device cannot be opened, when joining its group would not help at once.
+  IDS_PORT_RELOGIN_HINT = 61850,   // a member of group %s, but only from the next login
+  IDS_PORT_MODE_HINT = 61851,      // owner %s, group %s, permissions %s: the administrator must
 };
 
 // The UTF-8 text of a string id; an empty text for an unknown id.
