@@ -439,7 +439,7 @@ int RunSend(const SendOptions& options, int argc, char** argv) {
     case SendEnd::NoHandshake:
       return Fail(link.observer.lastMessage());
     case SendEnd::PortLost:
-      return Fail(link.observer.lastMessage() + "; " + sent);
+      return Fail(link.observer.lastMessage() + " " + sent);
     case SendEnd::NoAcknowledge:
       return Fail("the diary did not acknowledge record " + std::to_string(result.sent + 1) + "; " +
                   sent);
