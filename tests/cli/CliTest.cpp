@@ -628,9 +628,48 @@ TEST_F(Cli, UsageErrorsFailWithOneLine) {
     std::string line;
     for (const auto& a : args) line += a + " ";
     SCOPED_TRACE(line);
-    EXPECT_TRUE(FailedWithOneLine(Run(args)));
+    const ProgramResult r = Run(args);
+    EXPECT_TRUE(FailedWithOneLine(r));
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(Listing(), std::vector<std::string>{"in.json"});
   }
+}
+
+TEST_F(Cli, VersionAndTheExitStatusesOfEveryCommandAreTold) {
+  const ProgramResult version = Run({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "duxel-cli " DUXEL_VERSION "\n");
+  const std::string statuses =
+      "Exit status:\n  0  done\n  1  failed; the message on standard error says why\n"
+      "  2  the command line was wrong\n";
+  for (const char* command : {"dump", "build", "sheet", "send", "receive", "capture", "export",
+                              "import", "ports"}) {
+    const ProgramResult help = Run({command, "--help"});
+    EXPECT_EQ(help.exitCode, 0) << command;
+    EXPECT_NE(help.out.find(statuses), std::string::npos) << command << ": " << help.out;
+  }
+  EXPECT_NE(Run({"receive", "--help"}).out.find("  3  the diary aborted the transmission"),
+            std::string::npos);
+}
+
+// The profile's port is listed and marked even when the system does not list it, with
+// whether it may be opened.
+TEST_F(Cli, PortsMarksTheProfilesPort) {
+  const fs::path profile = fs::path(std::getenv("XDG_CONFIG_HOME")) / "VORT" / "Duxel39.conf";
+  fs::create_directories(profile.parent_path());
+  for (const auto& [device, state] : std::vector<std::pair<std::string, std::string>>{
+           {Path("missing"), "not present"}, {Path("in.json"), "may be opened"}}) {
+    WriteText("in.json", "{}");
+    std::ofstream(profile) << "[Casio]\nPort=COM2\nDevice2=" << device << "\n";
+    const ProgramResult r = Run({"ports"});
+    EXPECT_TRUE(Succeeded(r));
+    const std::string last = "* " + device + "  - " + state + "\n";
+    ASSERT_GE(r.out.size(), last.size()) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
+    // No other port is marked.
+    EXPECT_EQ(r.out.find("* "), r.out.size() - last.size());
+  }
+  fs::remove(profile);
 }
 
 // ---------------------------------------------------------------------------------------
