@@ -608,26 +608,4 @@ TEST_F(CCasTimeTest, GetInstantIgnoresProcessTimeZone) {
   EXPECT_EQ(instant, 988885800u);
 }
 
-TEST_F(CCasTimeTest, EmptyProviderRestoresSystemClock) {
-  SetNowProvider([] {
-    LocalDateTime fixed;
-    fixed.year = 1990;
-    return fixed;
-  });
-  EXPECT_EQ(LocalNow().year, 1990);
-
-  SetNowProvider(nullptr);
-  auto localYear = [] {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return tm.tm_year + 1900;
-  };
-  const int before = localYear();
-  const int year = LocalNow().year;
-  const int after = localYear();
-  EXPECT_GE(year, before);
-  EXPECT_LE(year, after);
-}
-
 }  // namespace
