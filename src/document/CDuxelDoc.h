@@ -125,5 +125,6 @@ class CDuxelDoc : public CArchiveTextKey {
   std::array<uint8_t, 11> m_password{};  // zero-terminated; first 10 bytes are the text key
   uint32_t m_protected = 0;
   bool m_modified = false;
+  std::size_t m_sizeHint = 0;  // the size the document last had as a file
   DocFormat m_loadedFormat = DocFormat::D390;
 };

@@ -107,6 +107,8 @@ class CArchive {
   void WriteCount(uint32_t n);
   // Writes a reference: null tag, back-reference, or class tag followed by the object.
   void WriteObject(const CObject* obj);
+  // Makes room for `count` more objects to be written (a list, before its records).
+  void ExpectObjects(std::size_t count);
 
   uint8_t ReadByte();
   uint16_t ReadWord();
@@ -141,7 +143,19 @@ class CArchive {
 
   // One counter for classes and objects; index 0 is the null reference.
   uint32_t m_nextIndex = 1;
-  std::map<const void*, uint32_t> m_storeMap;  // class records and objects already written
+  // Class records and objects already written, with their indexes: an open-addressed table
+  // in one array (a document writes an entry per record, and a table of nodes spent more
+  // time than the rest of storing).
+  struct StoreSlot {
+    const void* key = nullptr;
+    uint32_t index = 0;
+  };
+  std::vector<StoreSlot> m_storeTable;
+  std::size_t m_storeCount = 0;
+  // The slot of `key`: its entry, or the empty slot where it belongs.
+  StoreSlot& storeSlot(const void* key);
+  // Gives `key` the next index.
+  void remember(const void* key);
   // What an index names while loading. Objects are remembered by the bytes of their fields,
   // not by pointer: the caller may have freed an object long before a back-reference to it.
   struct LoadEntry {

@@ -16,6 +16,7 @@ FreeFieldCaptionProvider g_captionProvider;
 void CCasioList::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     ar.WriteCount(uint32_t(m_records.size()));
+    ar.ExpectObjects(m_records.size() + 1);  // the records and their class
     for (CCasioPol* r : m_records) ar.WriteObject(r);
     return;
   }
