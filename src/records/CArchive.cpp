@@ -50,7 +50,11 @@ void CArchive::ExpectObjects(std::size_t count) {
 CArchive::StoreSlot& CArchive::storeSlot(const void* key) {
   if ((m_storeCount + 1) * 2 > m_storeTable.size()) ExpectObjects(1);
   const std::size_t mask = m_storeTable.size() - 1;
-  std::size_t i = (reinterpret_cast<std::uintptr_t>(key) >> 4) * 0x9E3779B97F4A7C15ull >> 20;
+  // Neighbours in memory get neighbouring slots, so that records allocated one after another
+  // fill the table in order rather than all over it; the higher bits are folded in so that
+  // objects at a large common stride still spread.
+  const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(key);
+  std::size_t i = (p >> 4) ^ (p >> 24) * 0x9E3779B1u;
   for (i &= mask;; i = (i + 1) & mask)
     if (m_storeTable[i].key == key || m_storeTable[i].key == nullptr) return m_storeTable[i];
 }
