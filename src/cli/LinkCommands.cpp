@@ -208,6 +208,9 @@ LinkCommands::LinkCommands(CLI::App& app) {
   m_receive->add_option("--password", m_receiveOptions.password,
                         "password of the document when it is protected");
   AddLineOptions(m_receive, m_receiveOptions.line);
+  m_receive->footer(ExitStatusHelp(
+      "  3  the diary aborted the transmission; the records received before were stored\n"
+      "A failure during the transmission (1) also stores what was received before it.\n"));
 
   m_send = app.add_subcommand("send", "send records of a document to the diary");
   m_send->add_option("FILE", m_sendOptions.file, "the document")->required();
@@ -220,6 +223,8 @@ LinkCommands::LinkCommands(CLI::App& app) {
   m_send->add_flag("--marks", m_sendOptions.marks, "marked records stay marked in the diary");
   m_send->add_option("--password", m_sendOptions.password, "password of a protected document");
   AddLineOptions(m_send, m_sendOptions.line);
+  m_send->footer(ExitStatusHelp("A failure during the send (1) says how many records the diary "
+                                "confirmed (\"Vysláno: N\").\n"));
 
   m_capture =
       app.add_subcommand("capture", "write a diary's transmission to a file, frame by frame");
@@ -229,6 +234,8 @@ LinkCommands::LinkCommands(CLI::App& app) {
                    "stop after this many seconds (default: at the end of the transmission)")
       ->check(CLI::PositiveNumber);
   AddLineOptions(m_capture, m_captureOptions.line);
+  m_capture->footer(ExitStatusHelp(
+      "  3  the diary aborted the transmission; what came before it was written\n"));
 }
 
 std::optional<int> LinkCommands::run(int argc, char** argv) const {
@@ -314,22 +321,34 @@ int RunReceive(const ReceiveOptions& options, int argc, char** argv) {
 
   const std::string counts =
       link.observer.counts.empty() ? link.observer.status : link.observer.counts;
-  MoveAllToDocument(link.buffer, doc, model);
-  for (int mode = 0; mode < kModeCount; ++mode) {
-    if (link.buffer.GetList(mode)->IsEmpty()) continue;
-    Warn(std::to_string(link.buffer.GetList(mode)->GetCount()) + " records of " + ModeName(mode) +
-         " were not stored: the diary type \"" + Utf8FromCp1250(model.m_name) +
-         "\" has no such mode");
-  }
+  // A .dux document holds every mode: what the diary sent is kept even when the chosen
+  // diary type lacks its mode (the type is only what the program expected).
+  std::vector<std::string> unexpected;
+  for (int mode = 0; mode < kModeCount; ++mode)
+    if (!model.HasMode(mode) && !link.buffer.GetList(mode)->IsEmpty())
+      unexpected.push_back(std::to_string(link.buffer.GetList(mode)->GetCount()) + " of " +
+                           ModeName(mode));
+  MoveAllToDocument(link.buffer, doc, CCasioModel());
   if (anything || !exists) {
     const DocResult r = doc.SaveFile(options.out);
     if (!r.ok()) return Fail(options.out + ": " + r.reason);
   }
   std::cout << counts << "\n";
+  if (!unexpected.empty()) {
+    std::string list;
+    for (const std::string& item : unexpected) list += (list.empty() ? "" : ", ") + item;
+    std::cout << "stored, though the diary type \"" << Utf8FromCp1250(model.m_name)
+              << "\" lacks their modes: " << list << "\n";
+  }
   // What the program would have shown in message boxes (a worksheet that was too long).
   for (const std::string& note : link.observer.notes) Warn(note);
   WarnBadChecksums(link.engine.badChecksums());
 
+  // "!" from the diary broke the transmission off; it may then have closed the line too.
+  if (link.port.m_diaryAborts > 0 && (end == End::Ended || end == End::Lost)) {
+    Warn("the diary aborted the transmission; the records received before were stored");
+    return kExitDiaryAborted;
+  }
   switch (end) {
     case End::Lost:
       return Fail(link.observer.lastMessage() + " The records received so far were stored.");
@@ -418,8 +437,9 @@ int RunSend(const SendOptions& options, int argc, char** argv) {
       return Fail("interrupted; " + sent);
     case SendEnd::NoMarkedSheet:
     case SendEnd::NoHandshake:
-    case SendEnd::PortLost:
       return Fail(link.observer.lastMessage());
+    case SendEnd::PortLost:
+      return Fail(link.observer.lastMessage() + " " + sent);
     case SendEnd::NoAcknowledge:
       return Fail("the diary did not acknowledge record " + std::to_string(result.sent + 1) + "; " +
                   sent);
@@ -473,8 +493,10 @@ int RunCapture(const CaptureOptions& options, int argc, char** argv) {
   WarnBadChecksums(result.badChecksums);
   switch (result.end) {
     case CaptureEnd::TransmissionEnded:
-    case CaptureEnd::DiaryAborted:
       return 0;
+    case CaptureEnd::DiaryAborted:
+      Warn("the diary aborted the transmission; what came before it was written");
+      return kExitDiaryAborted;
     case CaptureEnd::Stopped:
       if (timedOut)
         return Fail("the transmission did not end within " + Seconds(*options.timeout) +

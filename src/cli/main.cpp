@@ -3,15 +3,18 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "cli/CliCommon.h"
 #include "cli/DocumentCommands.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/InterchangeCommands.h"
 #include "cli/LinkCommands.h"
+#include "cli/PortsCommand.h"
 #include "cli/SheetCommand.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Duxel: documents of Casio digital diaries from the command line"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "duxel-cli " DUXEL_VERSION);
   app.failure_message([](const CLI::App*, const CLI::Error& e) {
     return "duxel-cli: " + std::string(e.what()) + " (see --help)\n";
   });
@@ -36,11 +39,14 @@ int main(int argc, char** argv) {
   LinkCommands link(app);
   ExchangeCommands exchange(app);
   InterchangeCommands interchange(app);
+  CLI::App* portsCmd = AddPortsCommand(app);
+  AddExitStatusHelp(app);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e);
+    const int code = app.exit(e);  // --help and --version give 0
+    return code == 0 ? kExitDone : kExitUsage;
   }
   if (*dumpCmd) return RunDump(dump);
   if (*buildCmd) return RunBuild(build);
@@ -48,5 +54,6 @@ int main(int argc, char** argv) {
   if (auto code = link.run(argc, argv)) return *code;
   if (auto code = exchange.run()) return *code;
   if (auto code = interchange.run()) return *code;
+  if (*portsCmd) return RunPorts(argc, argv);
   return 2;
 }

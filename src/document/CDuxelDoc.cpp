@@ -115,6 +115,8 @@ std::array<uint8_t, 10> CDuxelDoc::UnscramblePassword(const std::array<uint8_t, 
 
 std::vector<uint8_t> CDuxelDoc::Store() {
   std::vector<uint8_t> out;
+  // Room for what the file last took, so that the stream is not copied as it grows.
+  out.reserve(m_sizeHint + m_sizeHint / 8 + 256);
   CArchive ar(out, this);
   ar.WriteBlock("D390", 4);
   if (!IsProtected()) {
@@ -127,6 +129,7 @@ std::vector<uint8_t> CDuxelDoc::Store() {
     ar.WriteBlock(stored.data(), stored.size());
   }
   for (const auto& list : m_lists) ar.WriteObject(list.get());
+  m_sizeHint = out.size();
   return out;
 }
 
@@ -143,6 +146,7 @@ DocResult CDuxelDoc::Load(const uint8_t* data, std::size_t size, const PasswordQ
   // Read into a scratch document and take its lists only when everything was read, so a
   // damaged file never leaves half its records behind.
   DeleteContents();
+  m_sizeHint = size;
   if (size < 4)
     return failure(LoadStatus::TooShort, IDS_COMMAND_FAILED,
                    "the file is too short for its signature");

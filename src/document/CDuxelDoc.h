@@ -68,7 +68,7 @@ struct DocResult {
 using PasswordQuestion = std::function<std::optional<std::string>()>;
 
 // A user's whole diary data: ten record lists and an optional password.
-class CDuxelDoc {
+class CDuxelDoc : public CArchiveTextKey {
  public:
   CDuxelDoc();
   ~CDuxelDoc();
@@ -82,6 +82,10 @@ class CDuxelDoc {
   std::string GetPassword() const;
   // The 10 key bytes of the record texts: the password padded with zeros.
   const uint8_t* GetPasswordKey() const { return m_password.data(); }
+  // The key while the document is protected.
+  const uint8_t* ArchiveTextKey() const override {
+    return IsProtected() ? GetPasswordKey() : nullptr;
+  }
   // A non-empty text (at most 10 characters kept) protects the document with it; an empty
   // one clears the protected flag and keeps the stored text. Marks the document modified.
   void SetPassword(const std::string& password);
@@ -121,5 +125,6 @@ class CDuxelDoc {
   std::array<uint8_t, 11> m_password{};  // zero-terminated; first 10 bytes are the text key
   uint32_t m_protected = 0;
   bool m_modified = false;
+  std::size_t m_sizeHint = 0;  // the size the document last had as a file
   DocFormat m_loadedFormat = DocFormat::D390;
 };

@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <vector>
 
+// The installer library's own answer to where the system's lists are (not in odbcinst.h).
+extern "C" char* odbcinst_system_file_path(char* buffer);
+extern "C" char* odbcinst_system_file_name(char* buffer);
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,9 +68,26 @@ std::string RegisteredDriverLibrary(const std::string& driver) {
 }
 
 std::string UserDriverListPath() {
-  const passwd* user = getpwuid(getuid());
-  const std::string home = user && user->pw_dir ? user->pw_dir : "";
+  // The driver manager reads the user's driver list from $HOME (unlike the user's data
+  // sources, which it looks for in the password database's home).
+  std::string home;
+  if (const char* env = std::getenv("HOME"); env && *env) {
+    home = env;
+  } else if (const passwd* user = getpwuid(getuid()); user && user->pw_dir) {
+    home = user->pw_dir;
+  }
   return home + "/.odbcinst.ini";
+}
+
+std::string SystemDriverListPath() {
+  // Both honour ODBCSYSINI and ODBCINSTINI as the driver manager does.
+  // They may answer with a text of their own rather than fill the buffer.
+  char folderBuffer[4096] = {};
+  char nameBuffer[4096] = {};
+  const char* folder = odbcinst_system_file_path(folderBuffer);
+  const char* name = odbcinst_system_file_name(nameBuffer);
+  const std::string file = name && *name ? name : "odbcinst.ini";
+  return file.front() == '/' ? file : std::string(folder ? folder : "") + "/" + file;
 }
 
 std::string ProgramFolder() {
@@ -105,10 +126,18 @@ DriverRegistration EnsureTextDriverRegistered(const std::string& library,
   }
   const std::string registered = RegisteredDriverLibrary(kTextDriverName);
   if (IsFile(registered)) return DriverRegistration::Registered;
+  if (registered.empty()) {
+    // Written, but not where the driver manager reads (HOME changed under us, for one).
+    error = "the text driver was registered in " + userList +
+            ", but the driver manager does not read that list (it reads " +
+            SystemDriverListPath() + " and " + UserDriverListPath() + ")";
+    return DriverRegistration::Failed;
+  }
   // The system's list comes first, and it names a library that is gone: that is for whoever
   // keeps the system's list to mend.
-  error = "the system's ODBC driver list names \"" + std::string(kTextDriverName) +
-          "\" with the library " + registered +
-          ", which does not exist; correct or remove that entry";
+  error = "the system's ODBC driver list " + SystemDriverListPath() + " names \"" +
+          std::string(kTextDriverName) + "\" with the library " + registered +
+          ", which does not exist; correct or remove that entry (the user's list " + userList +
+          " was written)";
   return DriverRegistration::Failed;
 }

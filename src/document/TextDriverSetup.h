@@ -21,9 +21,12 @@ std::string ReadOdbcSetting(const std::string& section, const std::string& key, 
 // list before the user's), or an empty text when the driver is not registered.
 std::string RegisteredDriverLibrary(const std::string& driver);
 
-// The user's own driver list, ~/.odbcinst.ini, with the home folder taken from the password
-// database as the driver manager takes it.
+// The user's own driver list, .odbcinst.ini in the home folder where the driver manager reads
+// it: $HOME, and only when that is unset or empty the password database's home.
 std::string UserDriverListPath();
+// The system's driver list the driver manager reads (/etc/odbcinst.ini, or as ODBCSYSINI and
+// ODBCINSTINI say).
+std::string SystemDriverListPath();
 
 // The folder of the running program.
 std::string ProgramFolder();
@@ -43,6 +46,7 @@ enum class DriverRegistration {
 // driver list `userList` (the user's ~/.odbcinst.ini) when it is missing or its library no
 // longer exists, so that it appears among the installed drivers like any other. Other entries
 // of the list stay as they are. The system's list is never written: a stale entry there, which
-// comes before the user's, is reported.
+// comes before the user's, is reported. Failure texts name the list that was written and the
+// list the driver manager read the entry from.
 DriverRegistration EnsureTextDriverRegistered(const std::string& library,
                                               const std::string& userList, std::string& error);

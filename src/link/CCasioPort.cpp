@@ -64,14 +64,18 @@ bool CCasioPort::OpenFromSettings(LinkObserver* observer) {
   m_state = 0;
   m_index = 0;
   m_badChecksums = 0;
+  m_diaryAborts = 0;
   static const char kParityLetters[] = {'N', 'O', 'E'};
   const char parity = kParityLetters[m_parity <= 2 ? m_parity : 0];
   if (!Open(m_baud, parity, m_bits)) {
     if (observer) {
       std::string detail = m_openResult.reason;
       if (m_openResult.error == LineError::PermissionDenied) {
-        std::string hint;
-        if (m_openResult.deviceGroup.empty()) {
+        // The line's own advice where it could tell; else the usual one about the group.
+        std::string hint = m_openResult.advice;
+        if (!hint.empty()) {
+          // as it is
+        } else if (m_openResult.deviceGroup.empty()) {
           hint = CpString(IDS_PORT_GROUP_HINT);
         } else {
           char text[256];
@@ -169,6 +173,7 @@ int CCasioPort::Poll() {
           return 0;
         }
         if (b == kBang) {
+          ++m_diaryAborts;
           m_state = 1;
           Purge();
           return 0;
@@ -220,6 +225,7 @@ int CCasioPort::Poll() {
     }
 
     if (b == kBang) {
+      ++m_diaryAborts;
       m_state = 1;
       Purge();
       m_index = 0;

@@ -66,6 +66,7 @@ class CCasioPort : public DiaryItemSink {
   std::array<std::string, 4> m_devices;  // the device of COM1..COM4
   uint32_t m_bytesStored = 0;            // bytes of the worksheet being received
   int m_badChecksums = 0;                // received frames whose checksum did not match
+  int m_diaryAborts = 0;                 // transmissions the diary broke off with "!"
 
   // Takes the line settings, devices, delay and PC-to-diary conversion (the port is not
   // reopened).

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // Line settings of a serial port: the link always uses one stop bit and no flow control.
 struct LineSettings {
@@ -25,10 +26,18 @@ enum class LineError {
 // The outcome of opening or configuring a line: the kind of failure and the system's own
 // words for it (core text, Windows-1250).
 struct LineResult {
+  LineResult(LineError error = LineError::None, std::string reason = {},
+             std::string deviceGroup = {}, std::string advice = {})
+      : error(error), reason(std::move(reason)), deviceGroup(std::move(deviceGroup)),
+        advice(std::move(advice)) {}
+
   LineError error = LineError::None;
   std::string reason;
-  // For PermissionDenied: the group that owns the device, when the line could find it out.
+  // For PermissionDenied: the group that owns the device, when joining it would give access.
   std::string deviceGroup;
+  // For PermissionDenied: what would give access (Windows-1250), when the line could find it
+  // out; shown in place of the group advice.
+  std::string advice;
   bool ok() const { return error == LineError::None; }
 };
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtadapters/QtSerialLine.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "records/Cp1250.h"
+#include "resources/StringTable.h"
 
 namespace {
 
@@ -53,6 +56,115 @@ std::string DeviceGroup(const std::string& path) {
   return Cp1250FromUtf8(found->gr_name);
 }
 
+namespace {
+
+std::string GroupName(gid_t gid) {
+  std::vector<char> scratch(4096);
+  struct group entry {};
+  struct group* found = nullptr;
+  if (getgrgid_r(gid, &entry, scratch.data(), scratch.size(), &found) == 0 && found)
+    return Cp1250FromUtf8(found->gr_name);
+  return std::to_string(gid);
+}
+
+std::string UserName(uid_t uid) {
+  std::vector<char> scratch(4096);
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  if (getpwuid_r(uid, &entry, scratch.data(), scratch.size(), &found) == 0 && found)
+    return Cp1250FromUtf8(found->pw_name);
+  return std::to_string(uid);
+}
+
+bool ProcessHasGroup(gid_t gid) {
+  if (::getegid() == gid) return true;
+  const int count = ::getgroups(0, nullptr);
+  std::vector<gid_t> groups(std::size_t(count > 0 ? count : 0));
+  if (count > 0 && ::getgroups(count, groups.data()) == count)
+    for (gid_t g : groups)
+      if (g == gid) return true;
+  return false;
+}
+
+// The groups the group database gives the user now, which may be more than the running
+// program has when the user was added to one after logging in.
+bool UserListedInGroup(uid_t uid, gid_t gid) {
+  std::vector<char> scratch(4096);
+  struct passwd entry {};
+  struct passwd* user = nullptr;
+  if (getpwuid_r(uid, &entry, scratch.data(), scratch.size(), &user) != 0 || !user) return false;
+  int count = 64;
+  std::vector<gid_t> groups(64);
+  if (::getgrouplist(user->pw_name, user->pw_gid, groups.data(), &count) < 0) {
+    groups.resize(std::size_t(count));
+    if (::getgrouplist(user->pw_name, user->pw_gid, groups.data(), &count) < 0) return false;
+  }
+  for (int i = 0; i < count; ++i)
+    if (groups[std::size_t(i)] == gid) return true;
+  return false;
+}
+
+std::string Formatted(int id, std::initializer_list<std::string> values) {
+  std::string text = CpString(id);
+  for (const std::string& value : values) {
+    const std::size_t at = text.find("%s");
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+  }
+  return text;
+}
+
+std::string ModeText(unsigned mode) {
+  std::string text = "rwxrwxrwx";
+  for (int bit = 0; bit < 9; ++bit)
+    if (!(mode & (0400u >> bit))) text[std::size_t(bit)] = '-';
+  return text;
+}
+
+}  // namespace
+
+std::string AccessAdvice(const DevicePermissions& p) {
+  const auto both = [&](unsigned bits) { return (p.mode & bits) == bits; };
+  const std::string asTheyAre = Formatted(IDS_PORT_MODE_HINT, {p.owner, p.group, ModeText(p.mode)});
+  if (p.root) return {};
+  // As the system decides: the owner by the owner's bits, a member of the group by the
+  // group's, anyone else by the others'.
+  if (p.isOwner) return both(0600) ? std::string() : asTheyAre;
+  if (p.groupNow) return both(0060) ? std::string() : asTheyAre;
+  if (both(0006)) return {};
+  // Joining helps only when the group's members may read and write.
+  if (!both(0060)) return asTheyAre;
+  return Formatted(p.groupListed ? IDS_PORT_RELOGIN_HINT : IDS_PORT_GROUP_HINT_NAMED, {p.group});
+}
+
+PortAccess CheckPortAccess(const std::string& device) {
+  PortAccess access;
+  const QByteArray path = QFile::encodeName(DevicePath(device));
+  struct stat st {};
+  if (::stat(path.constData(), &st) != 0) return access;
+  access.exists = true;
+  access.mayOpen = ::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0;
+  if (access.mayOpen) return access;
+  DevicePermissions p;
+  p.mode = st.st_mode & 0777;
+  p.owner = UserName(st.st_uid);
+  p.group = GroupName(st.st_gid);
+  p.isOwner = ::geteuid() == st.st_uid;
+  p.groupNow = ProcessHasGroup(st.st_gid);
+  p.groupListed = UserListedInGroup(::geteuid(), st.st_gid);
+  p.root = ::geteuid() == 0;
+  access.advice = AccessAdvice(p);
+  // The permission bits allow it, yet the system refuses (an access list, a read-only file
+  // system): say what the permissions are.
+  if (access.advice.empty())
+    access.advice = Formatted(IDS_PORT_MODE_HINT, {p.owner, p.group, ModeText(p.mode)});
+  else if ((p.mode & 0060) == 0060 && !p.isOwner)
+    access.group = p.group;
+  return access;
+}
+
+std::string PortAccessAdvice(const std::string& device) { return CheckPortAccess(device).advice; }
+
 QtSerialLine::QtSerialLine() {
   QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                    [this](QSerialPort::SerialPortError error) { onError(error); });
@@ -86,9 +198,11 @@ LineResult QtSerialLine::open(const std::string& device, const LineSettings& set
       result = {LineError::NotFound, SystemText(device, ENOENT), {}};
     } else if (error == QSerialPort::PermissionError) {
       // Qt reports a device another program holds as a permission error too.
-      if (::access(systemPath.constData(), R_OK | W_OK) != 0 && errno == EACCES)
-        result = {LineError::PermissionDenied, SystemText(device, EACCES), DeviceGroup(device)};
-      else
+      if (::access(systemPath.constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+        const PortAccess access = CheckPortAccess(device);
+        result = {LineError::PermissionDenied, SystemText(device, EACCES), access.group,
+                  access.advice};
+      } else
         result = {LineError::Busy, SystemText(device, EBUSY), {}};
     } else {
       result = {LineError::Other, PortErrorText(device, m_port), {}};

@@ -49,3 +49,34 @@ class QtSerialLine : public SerialLine {
 
 // The group that owns the device at `path` (symbolic links followed); empty when unknown.
 std::string DeviceGroup(const std::string& path);
+
+// What stands between this user and a device, as far as the system's permissions tell.
+struct DevicePermissions {
+  unsigned mode = 0;       // the permission bits (0660 ...)
+  std::string owner;       // names, Windows-1250; a number when the name is unknown
+  std::string group;
+  bool isOwner = false;    // the user owns the device
+  bool groupNow = false;   // the running program has the device's group
+  bool groupListed = false;  // the group database lists the user in it (maybe since the login)
+  bool root = false;
+};
+
+// The advice for a device these permissions keep the user from reading and writing
+// (Windows-1250): join the group, when its members may read and write; log in again, when the
+// user was added to that group after logging in; else the owner, group and permissions, which
+// only the administrator can change. Empty when the permissions allow both.
+std::string AccessAdvice(const DevicePermissions& permissions);
+
+struct PortAccess {
+  bool exists = false;
+  bool mayOpen = false;     // this user may read and write it
+  std::string group;        // the group to join, when joining it would give access
+  std::string advice;       // Windows-1250; empty when the user may open it or it is missing
+};
+
+// Whether this user may open the serial device `device` (symbolic links followed), and when
+// not, why and what would help. The one place the program's dialogs and duxel-cli take this
+// advice from.
+PortAccess CheckPortAccess(const std::string& device);
+// CheckPortAccess(device).advice.
+std::string PortAccessAdvice(const std::string& device);

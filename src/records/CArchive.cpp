@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "document/CDuxelDoc.h"
 #include "records/ClassRegistry.h"
 #include "records/Cp1250.h"
 
@@ -28,10 +27,40 @@ const CRuntimeClass* CRuntimeClass::FromName(const std::string& name) {
   return FindSerialClass(name);
 }
 
-CArchive::CArchive(std::vector<uint8_t>& out, CDuxelDoc* doc) : m_out(&out), m_pDocument(doc) {}
+CArchive::CArchive(std::vector<uint8_t>& out, const CArchiveTextKey* key)
+    : m_out(&out), m_textKey(key), m_storeTable(256) {}
 
-CArchive::CArchive(const uint8_t* data, std::size_t size, CDuxelDoc* doc)
-    : m_data(data), m_size(size), m_pDocument(doc) {
+void CArchive::remember(const void* key) {
+  StoreSlot& slot = storeSlot(key);
+  slot = {key, m_nextIndex++};
+  ++m_storeCount;
+}
+
+void CArchive::ExpectObjects(std::size_t count) {
+  // At most half full: probes stay short.
+  std::size_t size = m_storeTable.size();
+  while ((m_storeCount + count + 1) * 2 > size) size *= 2;
+  if (size == m_storeTable.size()) return;
+  std::vector<StoreSlot> old(size);
+  old.swap(m_storeTable);
+  for (const StoreSlot& s : old)
+    if (s.key) storeSlot(s.key) = s;
+}
+
+CArchive::StoreSlot& CArchive::storeSlot(const void* key) {
+  if ((m_storeCount + 1) * 2 > m_storeTable.size()) ExpectObjects(1);
+  const std::size_t mask = m_storeTable.size() - 1;
+  // Neighbours in memory get neighbouring slots, so that records allocated one after another
+  // fill the table in order rather than all over it; the higher bits are folded in so that
+  // objects at a large common stride still spread.
+  const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(key);
+  std::size_t i = (p >> 4) ^ (p >> 24) * 0x9E3779B1u;
+  for (i &= mask;; i = (i + 1) & mask)
+    if (m_storeTable[i].key == key || m_storeTable[i].key == nullptr) return m_storeTable[i];
+}
+
+CArchive::CArchive(const uint8_t* data, std::size_t size, const CArchiveTextKey* key)
+    : m_data(data), m_size(size), m_textKey(key) {
   m_loadMap.emplace_back();  // index 0: the null reference
 }
 
@@ -100,22 +129,22 @@ void CArchive::WriteObject(const CObject* obj) {
     WriteWord(kNullTag);
     return;
   }
-  if (auto it = m_storeMap.find(obj); it != m_storeMap.end()) {
-    if (it->second < kBigObjectTag) {
-      WriteWord(uint16_t(it->second));
+  if (const StoreSlot& written = storeSlot(obj); written.key) {
+    if (written.index < kBigObjectTag) {
+      WriteWord(uint16_t(written.index));
     } else {
       WriteWord(kBigObjectTag);
-      WriteDword(it->second);
+      WriteDword(written.index);
     }
     return;
   }
   const CRuntimeClass* cls = obj->GetRuntimeClass();
-  if (auto it = m_storeMap.find(cls); it != m_storeMap.end()) {
-    if (it->second < kBigObjectTag) {
-      WriteWord(uint16_t(kClassTag | it->second));
+  if (const StoreSlot& known = storeSlot(cls); known.key) {
+    if (known.index < kBigObjectTag) {
+      WriteWord(uint16_t(kClassTag | known.index));
     } else {
       WriteWord(kBigObjectTag);
-      WriteDword(kBigClassTag | it->second);
+      WriteDword(kBigClassTag | known.index);
     }
   } else {
     const std::size_t len = std::strlen(cls->m_lpszClassName);
@@ -123,9 +152,9 @@ void CArchive::WriteObject(const CObject* obj) {
     WriteWord(cls->m_wSchema);
     WriteWord(uint16_t(len));
     WriteBlock(cls->m_lpszClassName, len);
-    m_storeMap[cls] = m_nextIndex++;
+    remember(cls);
   }
-  m_storeMap[obj] = m_nextIndex++;
+  remember(obj);
   const_cast<CObject*>(obj)->Serialize(*this);
 }
 
@@ -281,8 +310,7 @@ std::unique_ptr<CObject> CArchive::rereadObject(uint32_t index) {
 }
 
 const uint8_t* CArchive::textKey() const {
-  if (m_pDocument == nullptr || !m_pDocument->IsProtected()) return nullptr;
-  return m_pDocument->GetPasswordKey();
+  return m_textKey ? m_textKey->ArchiveTextKey() : nullptr;
 }
 
 // With a password every character is stored as key XOR (NOT c); the length stays plain.

@@ -10,7 +10,17 @@
 #include <vector>
 
 class CArchive;
-class CDuxelDoc;
+
+// What scrambles the record texts of a protected document: the document gives its password
+// key through this, so that the archive needs nothing of the document itself.
+class CArchiveTextKey {
+ public:
+  // The 10 key bytes, or null when the texts are stored plain.
+  virtual const uint8_t* ArchiveTextKey() const = 0;
+
+ protected:
+  ~CArchiveTextKey() = default;
+};
 
 // Why a load stopped. The first failure is the one reported.
 enum class ArchiveFault {
@@ -76,16 +86,15 @@ class CObject {
 class CArchive {
  public:
   // Storing mode: appends to `out`.
-  explicit CArchive(std::vector<uint8_t>& out, CDuxelDoc* doc = nullptr);
+  explicit CArchive(std::vector<uint8_t>& out, const CArchiveTextKey* key = nullptr);
   // Loading mode: reads `size` bytes at `data`, which must outlive the archive.
-  CArchive(const uint8_t* data, std::size_t size, CDuxelDoc* doc = nullptr);
+  CArchive(const uint8_t* data, std::size_t size, const CArchiveTextKey* key = nullptr);
   ~CArchive();
   CArchive(const CArchive&) = delete;
   CArchive& operator=(const CArchive&) = delete;
 
   bool IsLoading() const { return m_out == nullptr; }
   bool IsStoring() const { return m_out != nullptr; }
-  CDuxelDoc* GetDocument() const { return m_pDocument; }
   std::size_t Position() const { return m_pos; }
   std::size_t Remaining() const { return m_size - m_pos; }
 
@@ -98,6 +107,8 @@ class CArchive {
   void WriteCount(uint32_t n);
   // Writes a reference: null tag, back-reference, or class tag followed by the object.
   void WriteObject(const CObject* obj);
+  // Makes room for `count` more objects to be written (a list, before its records).
+  void ExpectObjects(std::size_t count);
 
   uint8_t ReadByte();
   uint16_t ReadWord();
@@ -128,11 +139,23 @@ class CArchive {
   const uint8_t* m_data = nullptr;
   std::size_t m_size = 0;
   std::size_t m_pos = 0;
-  CDuxelDoc* m_pDocument = nullptr;
+  const CArchiveTextKey* m_textKey = nullptr;
 
   // One counter for classes and objects; index 0 is the null reference.
   uint32_t m_nextIndex = 1;
-  std::map<const void*, uint32_t> m_storeMap;  // class records and objects already written
+  // Class records and objects already written, with their indexes: an open-addressed table
+  // in one array (a document writes an entry per record, and a table of nodes spent more
+  // time than the rest of storing).
+  struct StoreSlot {
+    const void* key = nullptr;
+    uint32_t index = 0;
+  };
+  std::vector<StoreSlot> m_storeTable;
+  std::size_t m_storeCount = 0;
+  // The slot of `key`: its entry, or the empty slot where it belongs.
+  StoreSlot& storeSlot(const void* key);
+  // Gives `key` the next index.
+  void remember(const void* key);
   // What an index names while loading. Objects are remembered by the bytes of their fields,
   // not by pointer: the caller may have freed an object long before a back-reference to it.
   struct LoadEntry {

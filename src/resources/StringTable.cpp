@@ -102,6 +102,12 @@ const std::map<int, std::string>& table() {
       {IDS_INSTALLER_MISSING,
        "The ODBC installer library (libodbcinst) is not installed on this system."},
       {IDS_INSTALLER_CAPTION, "ODBC Installer Error"},
+      {IDS_PORT_RELOGIN_HINT,
+       "Uživatel je členem skupiny %s, které zařízení patří, ale oprávnění získá až po novém "
+       "přihlášení."},
+      {IDS_PORT_MODE_HINT,
+       "Zařízení patří uživateli %s a skupině %s s oprávněním %s; členství ve skupině "
+       "nepomůže, oprávnění musí změnit správce systému."},
   };
   return strings;
 }

@@ -85,6 +85,9 @@ enum StringId : int {
   IDS_IMPORT_STATUS = 61813,        // "Ze souboru %1 přidáno záznamů: %2, již v dokumentu: %3"
   IDS_INSTALLER_MISSING = 61814,    // the installer library (libodbcinst) is missing
   IDS_INSTALLER_CAPTION = 61815,    // "ODBC Installer Error"
+  // Why a device cannot be opened, when joining its group would not help at once.
+  IDS_PORT_RELOGIN_HINT = 61850,   // a member of group %s, but only from the next login
+  IDS_PORT_MODE_HINT = 61851,      // owner %s, group %s, permissions %s: the administrator must
 };
 
 // The UTF-8 text of a string id; an empty text for an unknown id.

@@ -628,23 +628,52 @@ TEST_F(Cli, UsageErrorsFailWithOneLine) {
     std::string line;
     for (const auto& a : args) line += a + " ";
     SCOPED_TRACE(line);
-    EXPECT_TRUE(FailedWithOneLine(Run(args)));
+    const ProgramResult r = Run(args);
+    EXPECT_TRUE(FailedWithOneLine(r));
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(Listing(), std::vector<std::string>{"in.json"});
   }
 }
 
+TEST_F(Cli, VersionAndTheExitStatusesOfEveryCommandAreTold) {
+  const ProgramResult version = Run({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "duxel-cli " DUXEL_VERSION "\n");
+  const std::string statuses =
+      "Exit status:\n  0  done\n  1  failed; the message on standard error says why\n"
+      "  2  the command line was wrong\n";
+  for (const char* command : {"dump", "build", "sheet", "send", "receive", "capture", "export",
+                              "import", "ports"}) {
+    const ProgramResult help = Run({command, "--help"});
+    EXPECT_EQ(help.exitCode, 0) << command;
+    EXPECT_NE(help.out.find(statuses), std::string::npos) << command << ": " << help.out;
+  }
+  EXPECT_NE(Run({"receive", "--help"}).out.find("  3  the diary aborted the transmission"),
+            std::string::npos);
+}
+
+// The profile's port is listed and marked even when the system does not list it, with
+// whether it may be opened.
+TEST_F(Cli, PortsMarksTheProfilesPort) {
+  const fs::path profile = fs::path(std::getenv("XDG_CONFIG_HOME")) / "VORT" / "Duxel39.conf";
+  fs::create_directories(profile.parent_path());
+  for (const auto& [device, state] : std::vector<std::pair<std::string, std::string>>{
+           {Path("missing"), "not present"}, {Path("in.json"), "may be opened"}}) {
+    WriteText("in.json", "{}");
+    std::ofstream(profile) << "[Casio]\nPort=COM2\nDevice2=" << device << "\n";
+    const ProgramResult r = Run({"ports"});
+    EXPECT_TRUE(Succeeded(r));
+    const std::string last = "* " + device + "  - " + state + "\n";
+    ASSERT_GE(r.out.size(), last.size()) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
+    // No other port is marked.
+    EXPECT_EQ(r.out.find("* "), r.out.size() - last.size());
+  }
+  fs::remove(profile);
+}
+
 // ---------------------------------------------------------------------------------------
 // dump of files that are not documents.
-
-TEST_F(Cli, DumpOfAMissingFileFails) {
-  EXPECT_TRUE(FailedWithOneLine(Run({"dump", Path("nowhere.dux")})));
-}
-
-// Reading a folder fails in the middle of the read, not at opening it.
-TEST_F(Cli, DumpOfAFolderFails) {
-  fs::create_directory(Path("folder.dux"));
-  EXPECT_TRUE(FailedWithOneLine(Run({"dump", Path("folder.dux")})));
-}
 
 TEST_F(Cli, DumpOfEveryTruncationFails) {
   WriteText("in.json", AllModesDocument().dump());
@@ -653,7 +682,9 @@ TEST_F(Cli, DumpOfEveryTruncationFails) {
     ASSERT_TRUE(Succeeded(Build("in.json", "full.dux", password)));
     const Bytes full = ReadBytes("full.dux");
     ASSERT_GT(full.size(), 1000u);
-    for (std::size_t n = 0; n < full.size(); n += 7) {
+    // Every prefix is refused by the document tests; here the command's one line for each
+    // part of the file.
+    for (std::size_t n = 0; n < full.size(); n += 61) {
       SCOPED_TRACE("first " + std::to_string(n) + " bytes");
       WriteBytes("cut.dux", Bytes(full.begin(), full.begin() + std::ptrdiff_t(n)));
       std::vector<std::string> args{"dump", Path("cut.dux")};
@@ -731,6 +762,10 @@ TEST_F(Cli, DumpRefusesBrokenFiles) {
     WriteBytes("bad.dux", bytes);
     EXPECT_TRUE(FailedWithOneLine(Run({"dump", Path("bad.dux")})));
   }
+  // No file at all; a folder, which fails in the middle of the read, not at opening it.
+  fs::create_directory(Path("folder.dux"));
+  EXPECT_TRUE(FailedWithOneLine(Run({"dump", Path("nowhere.dux")})));
+  EXPECT_TRUE(FailedWithOneLine(Run({"dump", Path("folder.dux")})));
 }
 
 }  // namespace

@@ -152,8 +152,9 @@ TEST(DocumentFormat, HeaderlessFileReadsEightListsAndSavesAsCurrent) {
   EXPECT_EQ(static_cast<CcMemo*>(doc.GetList(kMemo)->GetHead())->m_text, "hi");
   EXPECT_EQ(doc.GetList(kExpenses)->GetCount(), 0u);
   EXPECT_EQ(doc.GetList(kSpreadSheet)->GetRuntimeClass(), RUNTIME_CLASS(CcSpreadsheetList));
-  const Bytes saved = doc.Store();
-  EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 6), A("D390NP"));
+  // Saved whole in the current format: the header, the memo, and all ten lists.
+  EXPECT_EQ(doc.Store(), A("D390NP") + NewClass("CcMemoList") + H("01 00") + NewClass("CcMemo") +
+                             H("00 00") + H("02") + A("hi") + EmptyListsOf(1, 9, 15));
 }
 
 TEST(DocumentFormat, ProtectedD303IsReadAndUnprotectedRefused) {

@@ -297,12 +297,65 @@ TEST_F(LinkE2E, DiaryAbortsAfterTwoRecords) {
           {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
            "1", "--timeout", "20"});
   EXPECT_EQ(diary.exitCode, 0) << Describe(diary);
-  ASSERT_EQ(program.exitCode, 0) << Describe(program);
+  // What was confirmed is stored, but a script can tell the transmission was cut short.
+  ASSERT_EQ(program.exitCode, 3) << Describe(program);
   EXPECT_EQ(program.out, "Přijato: 2\n");
+  EXPECT_EQ(program.err,
+            "duxel-cli: the diary aborted the transmission; the records received before were "
+            "stored\n");
   ExpectSameModes(
       Dump("got.dux"),
       Document(
           {{"Memo", json::array({{{"mark", 0}, {"text", "A1"}}, {{"mark", 0}, {"text", "A2"}}})}}));
+}
+
+// The chosen diary type lacks Scheduler; the diary sends one all the same. A .dux holds
+// every mode: it is kept, and the summary says that the type lacks its mode.
+TEST_F(LinkE2E, ReceiveKeepsRecordsOfModesTheDiaryTypeLacks) {
+  WriteProfile("Type=SF-A\n[Model]\nSF-A=\"16,9600,16,16,0,16,16,16,16,16,16,16\"\n");
+  const json doc = Document(
+      {{"Memo", json::array({{{"mark", 0}, {"text", "A1"}}})},
+       {"Scheduler", json::array({{{"mark", 0},
+                                   {"start", T(2024, 3, 15, -1, -1, 9, 30)},
+                                   {"end", Unset()},
+                                   {"alarm", Unset()},
+                                   {"text", "Porada"}}})}});
+  WriteJson("diary.json", doc);
+  const auto [program, diary] =
+      Run({"transmit", (m_dir / "diary.json").string()},
+          {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
+           "1", "--timeout", "20"});
+  ASSERT_EQ(program.exitCode, 0) << Describe(program);
+  EXPECT_EQ(program.out,
+            "Přijato: 2\nstored, though the diary type \"SF-A\" lacks their modes: 1 of "
+            "Scheduler\n");
+  ExpectSameModes(Dump("got.dux"), doc);
+}
+
+// The diary goes away in the middle of a send: the count of records it confirmed is said.
+TEST_F(LinkE2E, SendToADiaryThatGoesAwaySaysHowManyWereSent) {
+  json memos = json::array();
+  for (int i = 1; i <= 30; ++i) memos.push_back({{"mark", 0}, {"text", "A" + std::to_string(i)}});
+  WriteJson("doc.json", Document({{"Memo", memos}}));
+  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
+            0);
+  Process simulator({kSim, "--pty", m_link.string(), "--delay", "1", "accept", "--out",
+                     (m_dir / "diary.json").string(), "--answer-late", "100"},
+                    m_dir.path(), "sim");
+  ASSERT_TRUE(WaitForPath(m_link, 5));
+  Process cli({kCli, "send", (m_dir / "doc.dux").string(), "--port", m_link.string(), "--modes",
+               "Memo", "--delay", "1"},
+              m_dir.path(), "cli");
+  ::usleep(2000 * 1000);
+  simulator.wait(0);  // the line goes dead under the program
+  const ProgramResult r = cli.wait(30);
+  EXPECT_EQ(r.exitCode, 1);
+  const std::string lost =
+      "duxel-cli: Sériové rozhraní přestalo být dostupné (zařízení bylo odpojeno). Přenos byl "
+      "ukončen a rozhraní zavřeno. Vysláno: ";
+  EXPECT_EQ(r.err.substr(0, lost.size()), lost) << r.err;
+  const std::string count = r.err.substr(std::min(lost.size(), r.err.size()));
+  EXPECT_TRUE(count.size() >= 2 && std::isdigit(count[0]) && count.back() == '\n') << r.err;
 }
 
 TEST_F(LinkE2E, FrameWithWrongChecksumIsUsedAndReported) {

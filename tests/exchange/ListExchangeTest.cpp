@@ -434,13 +434,6 @@ TEST_F(ListExchange, EmptyTextsBecomeABlankSoThatTheRecordCanBeInserted) {
   EXPECT_EQ(named->m_fields[1], W("Jméno"));
 }
 
-TEST_F(ListExchange, WorksheetsAndFreeFilesImportNothing) {
-  CcSpreadsheetList sheets;
-  EXPECT_EQ(sheets.GetFieldWidth(-1), 0);  // no exchange rows: no fields
-  CcFreefileList files;
-  EXPECT_EQ(files.GetFieldWidth(-1), 0);
-}
-
 TEST_F(ListExchange, ANullColumnReadsAsEmpty) {
   CcTelefonList list;
   ExchangeColumns columns;

@@ -476,6 +476,16 @@ TEST_F(OdbcExchangeTest, CancellingTheDialogEndsSilently) {
   EXPECT_EQ(m_settings.exportDriver, "");
 }
 
+// A worksheet has no exchange rows: importing a table into the worksheets adds nothing.
+TEST_F(OdbcExchangeTest, ImportIntoWorksheetsAddsNothing) {
+  WriteFile(m_folder + "/rows.csv", "Jmeno,Telefon\r\nJan,1\r\n");
+  CDuxelDoc doc;
+  const ExchangeResult r = Import(doc, kSpreadSheet, "rows.csv");
+  EXPECT_EQ(r.records, 0) << r.messageId;
+  EXPECT_EQ(doc.GetList(kSpreadSheet)->GetCount(), 0u);
+  EXPECT_FALSE(doc.IsModified());
+}
+
 TEST_F(OdbcExchangeTest, FreeFilesAreNotExchanged) {
   CDuxelDoc doc;
   EXPECT_EQ(Export(doc, kFreeFile, "f.csv").status, ExchangeStatus::NotExchanged);

@@ -76,12 +76,30 @@ TEST_F(TextDriverSetup, AStaleEntryOfTheSystemListIsReportedAndLeftAlone) {
   const std::string userList = m_folder + "/user-list.ini";
   EXPECT_EQ(EnsureTextDriverRegistered(DUXELTXT_LIBRARY, userList, error),
             DriverRegistration::Failed);
-  EXPECT_EQ(error,
-            "the system's ODBC driver list names \"Duxel Text Driver (*.txt; *.csv)\" with the "
-            "library /gone/libduxeltxt.so, which does not exist; correct or remove that entry");
+  EXPECT_EQ(error, "the system's ODBC driver list " + m_systemList +
+                       " names \"Duxel Text Driver (*.txt; *.csv)\" with the library "
+                       "/gone/libduxeltxt.so, which does not exist; correct or remove that entry "
+                       "(the user's list " + userList + " was written)");
   EXPECT_EQ(ReadFile(m_systemList), stale);
   // The user's list has the entry all the same.
   EXPECT_NE(ReadFile(userList).find(std::string("Driver=") + DUXELTXT_LIBRARY), std::string::npos);
+}
+
+// The driver manager reads the user's driver list from $HOME, whatever the password database
+// says: the registration goes there, and the driver is found at once.
+TEST_F(TextDriverSetup, TheUserListIsWrittenInHomeWhereTheDriverManagerReadsIt) {
+  const std::string savedHome = std::getenv("HOME");
+  WriteFile(m_systemList, "");
+  setenv("HOME", m_folder.c_str(), 1);
+  EXPECT_EQ(UserDriverListPath(), m_folder + "/.odbcinst.ini");
+  std::string error;
+  EXPECT_EQ(EnsureTextDriverRegistered(DUXELTXT_LIBRARY, UserDriverListPath(), error),
+            DriverRegistration::Registered)
+      << error;
+  EXPECT_EQ(RegisteredDriverLibrary(kTextDriverName), DUXELTXT_LIBRARY);
+  Odbc odbc(DriverString(m_folder, "ANSI"));
+  EXPECT_TRUE(odbc.connected());
+  setenv("HOME", savedHome.c_str(), 1);
 }
 
 TEST_F(TextDriverSetup, AMissingLibraryIsReported) {

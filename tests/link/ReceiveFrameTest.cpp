@@ -115,13 +115,19 @@ TEST_F(ReceiveFrame, WrongChecksumIsUsedAnywayButCounted) {
 
 TEST_F(ReceiveFrame, ExclamationInsideAFrameAbortsIt) {
   wakeUp();
+  EXPECT_EQ(h.port->m_diaryAborts, 0);
   h.diarySends(":02000002A0005C:0280000041!42FB");
   EXPECT_EQ(h.port->m_state, 1);
+  // Counted, so that the program can tell a broken-off transmission from a finished one.
+  EXPECT_EQ(h.port->m_diaryAborts, 1);
   // The receiver waits for a new wake-up; the rest of the frame is ignored.
   h.diarySends(":00000001FF");
   EXPECT_EQ(h.answers(), "");
   h.diarySends("\r\n");
   EXPECT_EQ(h.answers(), "<XON>");
+  // Between frames too.
+  h.diarySends(":02000002A0005C!");
+  EXPECT_EQ(h.port->m_diaryAborts, 2);
 }
 
 TEST_F(ReceiveFrame, ColonRestartsAFrame) {

@@ -4,6 +4,8 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pwd.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -18,6 +20,7 @@
 #include "PtyPair.h"
 #include "PumpUntil.h"
 #include "qtadapters/QtSerialLine.h"
+#include "records/Cp1250.h"
 
 namespace {
 
@@ -130,19 +133,94 @@ TEST(QtSerialLine, DeviceAnotherLineHoldsIsBusy) {
   EXPECT_TRUE(second.open(pty.path, Line(9600, 8, 'N')).ok());
 }
 
-TEST(QtSerialLine, DeviceWithoutPermissionNamesItsGroup) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root opens any device";
+// The advice for a device the user may not read and write: the group only when its members
+// may, a new login when the user joined it since, else the permissions as they are.
+TEST(QtSerialLine, AccessAdviceNamesTheGroupOnlyWhenJoiningItHelps) {
+  struct Case {
+    DevicePermissions p;
+    std::string advice;  // UTF-8
+  };
+  const std::string mode = "Zařízení patří uživateli root a skupině dialout s oprávněním ";
+  const std::string fix = "; členství ve skupině nepomůže, oprávnění musí změnit správce systému.";
+  const Case cases[] = {
+      {{0660, "root", "dialout"}, "Uživatel musí být členem skupiny dialout, které zařízení patří."},
+      {{0660, "root", "dialout", false, false, true},
+       "Uživatel je členem skupiny dialout, které zařízení patří, ale oprávnění získá až po "
+       "novém přihlášení."},
+      {{0600, "root", "dialout"}, mode + "rw-------" + fix},
+      {{0000, "root", "dialout"}, mode + "---------" + fix},
+      {{0640, "root", "dialout"}, mode + "rw-r-----" + fix},
+      // The owner's own bits decide for the owner, whatever the group may.
+      {{0066, "root", "dialout", true}, mode + "---rw-rw-" + fix},
+      // Nothing stands in the way.
+      {{0660, "root", "dialout", false, true}, ""},
+      {{0600, "root", "dialout", true}, ""},
+      {{0666, "root", "dialout"}, ""},
+      {{0000, "root", "dialout", false, false, false, true}, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Utf8FromCp1250(AccessAdvice(c.p)), c.advice) << std::oct << c.p.mode;
+}
+
+// A real device the user may not open, as an unprivileged user sees it: as root the attempt
+// runs in a child that has become nobody, so that the test runs everywhere.
+TEST(QtSerialLine, DeviceWithoutPermissionGivesTheAdvice) {
   PtyPair pty;
-  ASSERT_EQ(::chmod(pty.path.c_str(), 0), 0);
-  QtSerialLine line;
-  const LineResult r = line.open(pty.path, Line(9600, 8, 'N'));
-  EXPECT_EQ(r.error, LineError::PermissionDenied);
-  EXPECT_EQ(r.reason, pty.path + ": Permission denied");
+  ASSERT_FALSE(pty.path.empty());
   struct stat st {};
   ASSERT_EQ(::stat(pty.path.c_str(), &st), 0);
-  const struct group* g = ::getgrgid(st.st_gid);
-  ASSERT_NE(g, nullptr);
-  EXPECT_EQ(r.deviceGroup, g->gr_name);
+  const bool root = ::geteuid() == 0;
+  const std::string owner = root ? "root" : ::getpwuid(::geteuid())->pw_name;
+  const std::string group = ::getgrgid(st.st_gid)->gr_name;
+  struct Case {
+    mode_t mode;
+    std::string group;   // the group to join
+    std::string advice;  // UTF-8
+  };
+  std::vector<Case> cases = {
+      {0000, "",
+       "Zařízení patří uživateli " + owner + " a skupině " + group +
+           " s oprávněním ---------; členství ve skupině nepomůže, oprávnění musí změnit správce "
+           "systému."}};
+  // Only a device someone else owns can be one whose group would help.
+  if (root)
+    cases.push_back({0660, group,
+                     "Uživatel musí být členem skupiny " + group + ", které zařízení patří."});
+  for (const Case& c : cases) {
+    ASSERT_EQ(::chmod(pty.path.c_str(), c.mode), 0);
+    // What the line reports, one field a line.
+    const auto attempt = [&] {
+      QtSerialLine line;
+      const LineResult r = line.open(pty.path, Line(9600, 8, 'N'));
+      return std::to_string(int(r.error)) + "\n" + r.reason + "\n" + r.deviceGroup + "\n" +
+             Utf8FromCp1250(r.advice) + "\n" + Utf8FromCp1250(PortAccessAdvice(pty.path));
+    };
+    std::string got;
+    if (!root) {
+      got = attempt();
+    } else {
+      int fds[2];
+      ASSERT_EQ(::pipe(fds), 0);
+      const pid_t child = ::fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        ::close(fds[0]);
+        std::string text = "could not become nobody";
+        if (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)
+          text = attempt();
+        [[maybe_unused]] auto n = ::write(fds[1], text.data(), text.size());
+        ::_exit(0);
+      }
+      ::close(fds[1]);
+      char buffer[1024];
+      for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) got.append(buffer, n);
+      ::close(fds[0]);
+      ::waitpid(child, nullptr, 0);
+    }
+    EXPECT_EQ(got, std::to_string(int(LineError::PermissionDenied)) + "\n" + pty.path +
+                       ": Permission denied\n" + c.group + "\n" + c.advice + "\n" + c.advice)
+        << std::oct << c.mode;
+  }
 }
 
 TEST(QtSerialLine, DeviceGroupFollowsLinksToTheDevice) {

@@ -663,12 +663,10 @@ TEST(CutAtControlTest, Texts) {
   EXPECT_EQ("a b\x7F\xE8", CutAtControl("a b\x7F\xE8\x01z"));  // 0x7F and above stay
 }
 
-TEST(FormatTest, Printf) {
-  EXPECT_EQ("1234.5 ", Format("%.8g ", 1234.5));
-  EXPECT_EQ("1.2345679e+08 ", Format("%.8g ", 123456789.0));
-  EXPECT_EQ("65535", Format("%u", 65535u));
+// Format's own part: a text of any length comes back whole, an empty one as empty.
+TEST(FormatTest, TextsOfAnyLengthComeBackWhole) {
   EXPECT_EQ("", Format("%s", ""));
-  const std::string longText(1000, 'x');
+  const std::string longText(100000, 'x');
   EXPECT_EQ(longText + "!", Format("%s!", longText.c_str()));
 }
 
