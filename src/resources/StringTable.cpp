@@ -8,6 +8,10 @@
 namespace {
 const std::map<int, std::string>& table() {
   static const std::map<int, std::string> strings = {
+      {IDS_STOP_SENDING, "Opravdu chcete přerušit\npřenos dat do diáře Casio?"},
+      {IDS_TEXT_FILE_FILTER, "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*||"},
+      {IDS_BAD_DATE, "Chyba:\nChybné datum nebo čas."},
+      {IDS_FOUND, "Nalezeno: "},
       {IDS_MESSAGE_32,
        "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
       {IDS_NOT_CONNECTED,

@@ -6,7 +6,10 @@
 // The program's Czech string table, by string id. Texts are UTF-8; the core converts them
 // to Windows-1250 where they meet record texts (CpString).
 enum StringId : int {
+  IDS_STOP_SENDING = 30,       // "Opravdu chcete přerušit\npřenos dat do diáře Casio?"
   IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
+  IDS_TEXT_FILE_FILTER = 102,  // "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*||"
+  IDS_BAD_DATE = 124,          // "Chyba:\nChybné datum nebo čas."
   IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
   IDS_PORT_OPEN_FAILED = 130,  // "Nejde otevřít sériové rozhraní.\nZkuste nastavit ..."
   IDS_WEEKDAYS = 301,           // "xx|Ne|Po|Út|St|Čt|Pá|So|xx"
@@ -62,6 +65,7 @@ enum StringId : int {
   IDS_WRONG_PASSWORD = 1101,    // "Zadané heslo není správné!"
   IDS_CONFIRM_PASSWORD = 1102,  // "Prosím potvrďte heslo:"
   IDS_NEW_PASSWORD = 1103,      // "Vložte nové heslo:"
+  IDS_FOUND = 1106,             // "Nalezeno: "
   IDS_COMMAND_FAILED = 61705,   // "Příkaz se nepovedlo provést."
   IDS_OPEN_FAILED = 61706,      // "Nezdařilo se otevřít dokument."
   IDS_BAD_FORMAT = 61707,       // "Neočekávaný tvar souboru."

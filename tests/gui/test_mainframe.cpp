@@ -22,7 +22,6 @@
 #include "app/CMainFrame.h"
 #include "app/DocumentManager.h"
 #include "views/CDuxelView.h"
-#include "views/ModeListView.h"
 #include "document/CDuxelDoc.h"
 #include "records/Cp1250.h"
 #include "records/DiaryRecords.h"
@@ -125,14 +124,11 @@ QStringList windowsOf(const CMainFrame& frame) {
   for (QMdiSubWindow* w : frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
     lines << shownTitle(w);
     auto* duxelView = qobject_cast<CDuxelView*>(w->widget());
-    ModeListView* view = duxelView ? duxelView->listView() : nullptr;
-    if (!view) {
+    if (!duxelView) {
       lines << QStringLiteral("  (not a mode view)");
       continue;
     }
-    if (!view->findChild<QListWidget*>(QStringLiteral("recordList")))
-      lines << QStringLiteral("  (no recordList)");
-    for (const QString& row : view->rowTexts()) lines << QStringLiteral("  ") + row;
+    for (const QString& row : duxelView->rowTexts()) lines << QStringLiteral("  ") + row;
   }
   return lines;
 }
