@@ -173,24 +173,27 @@ int DayKey(const CCasTime& value) {
   return year * 10000 + month * 100 + day;
 }
 
-int SchedulerTodayRow(const std::vector<int>& dates, int today) {
-  const int count = int(dates.size());
+int SchedulerTodayRow(const std::vector<int>& days, int today) {
+  return SchedulerTodayRow(int(days.size()), [&days](int row) { return days[row]; }, today);
+}
+
+int SchedulerTodayRow(int count, const std::function<int(int)>& dates, int today) {
   if (count < 2) return -1;
   int low = 0, high = count - 1, row = -1;
   while (high - low + 1 > 2) {
     const int n = high - low + 1;
     const int mid = low + (n + 1) / 2 - 1;
-    if (dates[mid] == today) {
+    if (dates(mid) == today) {
       row = mid;
       break;
     }
-    if (dates[mid] < today)
+    if (dates(mid) < today)
       low = mid;
     else
       high = mid;
   }
-  if (row < 0) row = dates[low] == today ? low : high;
-  while (row > 0 && dates[row - 1] == today) --row;
+  if (row < 0) row = dates(low) == today ? low : high;
+  while (row > 0 && dates(row - 1) == today) --row;
   return row;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,8 @@ double CutAmount(double amount);
 // than two rows. `dates` holds each row's start date as year*10000+month*100+day with unset
 // parts from today.
 int SchedulerTodayRow(const std::vector<int>& dates, int today);
+// The same over `count` rows whose day keys `dateOf` gives, looking only at the rows it needs.
+int SchedulerTodayRow(int count, const std::function<int(int)>& dateOf, int today);
 // That day key of a value.
 int DayKey(const CCasTime& value);
 

@@ -121,7 +121,8 @@ CDuxelView::~CDuxelView() {
 
 RecordListModel* CDuxelView::listModel() const { return m_listBox->recordModel(); }
 
-FieldEdit* CDuxelView::addFieldEdit(int limit, bool captions) {
+FieldEdit* CDuxelView::addFieldEdit(int limit, bool captions, int fields) {
+  m_fieldCount = fields;
   auto* row = new QHBoxLayout;
   row->setSpacing(0);
   QPlainTextEdit* captionControl = nullptr;
@@ -294,7 +295,8 @@ bool CDuxelView::StoreFields(CCasioPol&) { return true; }
 void CDuxelView::ShowRecord(const CCasioPol&) {}
 bool CDuxelView::HasFieldsContent() { return false; }
 void CDuxelView::ClearFields() {
-  if (m_edit) m_edit->clearFields();
+  if (m_edit) m_edit->setFields(std::vector<std::string>(std::size_t(m_fieldCount)));
+  updateCounters();
 }
 
 std::string CDuxelView::ClipboardText(const std::vector<const CCasioPol*>& records) const {

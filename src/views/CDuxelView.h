@@ -111,7 +111,8 @@ class CDuxelView : public QWidget {
   // addFieldEdit.
   QVBoxLayout* editArea() const { return m_editArea; }
   // The field edit 136 with its caption column and the counter 140 under it.
-  FieldEdit* addFieldEdit(int limit, bool captions);
+  // `fields` empty fields stand in it when nothing is shown, so that typing has a place.
+  FieldEdit* addFieldEdit(int limit, bool captions, int fields = 1);
   // Move buttons 166 "U" and 167 "D" under the list.
   void addMoveButtons();
   // The view's scratch record of the mode's kind, for HasFieldsContent.
@@ -167,6 +168,7 @@ class CDuxelView : public QWidget {
 
   MarkingListBox* m_listBox;
   FieldEdit* m_edit = nullptr;
+  int m_fieldCount = 1;
   QLabel* m_countLabel;
   QLabel* m_markedLabel;
   QLabel* m_freeLabel = nullptr;

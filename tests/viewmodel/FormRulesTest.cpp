@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/CDuxelDoc.h"
 #include "records/DiaryRecords.h"
 #include "records/Regional.h"
 #include "viewmodel/FormRules.h"
@@ -78,7 +79,7 @@ TEST_F(FormRules, ReminderStoringAndClipboardText) {
     std::string pattern;  // Parts() of the stored pattern
     std::string clip;     // the record's clipboard text
   } rows[] = {
-      {false, {0, "", 0, false, ""}, kStored, "-1--1--1 -1 -1 -1:-1", "Denně\r\nT\r\n"},
+      {false, {0, "", 0, false, ""}, kStored, "-1--1--1 -1 -1 -1:-1", "Denn\xec\r\nT\r\n"},
       {false, {3, "", 0, false, ""}, kStored, "-1-3-1 -1 -1 -1:-1", "1.3.\r\nT\r\n"},
       {false, {0, "12", 0, true, "7:05"}, kStored, "-1--1-12 -1 -1 7:5",
        "M\xec" "s\xed\xe8n\xec 12. ! 7:05\r\nT\r\n"},
