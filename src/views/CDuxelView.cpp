@@ -16,7 +16,6 @@
 #include <QVBoxLayout>
 
 #include "document/CDuxelDoc.h"
-#include "document/OdbcExchange.h"
 #include "link/CCasioModel.h"
 #include "link/LinkEngine.h"
 #include "link/ReceiveBuffer.h"
@@ -32,7 +31,7 @@
 #include "views/PasswordDialog.h"
 #include "views/RowTextPainter.h"
 #include "views/ViewDialogs.h"
-#include "views/ViewExchangeUi.h"
+#include "views/ViewExchange.h"
 #include "views/ViewHost.h"
 #include "views/controls/FieldEdit.h"
 #include "views/controls/MarkingListBox.h"
@@ -314,12 +313,10 @@ void CDuxelView::SetFieldsModified(bool modified) {
 
 void CDuxelView::ImportRecords() {
   CommitAndShow();
-  ViewExchangeUi ui(*this);
-  OdbcExchange exchange(m_host.settings().exchange, ui);
-  const ExchangeResult result = exchange.Import(*m_doc, m_mode);
-  if (result.records > 0) {
+  CCasioPol* last = nullptr;
+  if (RunExchange(*this, false, &last) > 0) {
     edited();
-    m_current = ui.lastInserted();
+    m_current = last;
     listModel()->reset();
     m_currentIndex = m_current ? listModel()->rowOf(m_current) : -1;
     selectRow(m_currentIndex);
@@ -329,9 +326,7 @@ void CDuxelView::ImportRecords() {
 
 void CDuxelView::ExportRecords() {
   CommitAndShow();
-  ViewExchangeUi ui(*this);
-  OdbcExchange exchange(m_host.settings().exchange, ui);
-  exchange.Export(*m_doc, m_mode);
+  RunExchange(*this, true, nullptr);
   // A worksheet export clears the worksheet's mark.
   listModel()->allChanged();
   updateCounters();

@@ -8,6 +8,10 @@
 #include "views/CDuxelView.h"
 #include "views/GuiText.h"
 #include "views/Messages.h"
+#include "views/ViewExchange.h"
+#include "views/ViewHost.h"
+#include "settings/AppSettings.h"
+#include "document/CDuxelDoc.h"
 
 namespace {
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
@@ -72,4 +76,14 @@ void ViewExchangeUi::SetWaitCursor(bool on) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   else
     QApplication::restoreOverrideCursor();
+}
+
+int RunExchange(CDuxelView& view, bool forExport, CCasioPol** last) {
+  ViewExchangeUi ui(view);
+  OdbcExchange exchange(view.host().settings().exchange, ui);
+  const ExchangeResult result =
+      forExport ? exchange.Export(*view.document(), view.mode())
+                : exchange.Import(*view.document(), view.mode());
+  if (last) *last = ui.lastInserted();
+  return int(result.records);
 }
