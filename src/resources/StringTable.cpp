@@ -34,6 +34,7 @@ const std::map<int, std::string>& table() {
       {IDS_PAYMENT_TYPES, "Cash|Checking|Savings|AMEX|VISA|MasterCard|FREE"},
       {IDS_EXPENSE_TYPES, "Meals|Mileage|Entertainment|Fuel|Parking&Tolls|Miscellaneous|FREE"},
       {IDS_NO_MARKED_SHEET, "Není označena žádná tabulka."},
+      {IDS_FIELD_EDIT_MENU, "Vyj&mout|&Kopírovat|V&ložit|&Odstranit|Vybrat &vše"},
       {IDS_NO_ODBC_DRIVER, "Není nainstalován žádný\nsouborový ODBC ovladač."},
       {IDS_MAPPING_EXPORT_TITLE, "Mapování pro export"},
       {IDS_MAPPING_IMPORT_TITLE, "Mapování pro import"},

@@ -26,6 +26,8 @@ enum StringId : int {
   IDS_PAYMENT_TYPES = 312,      // "Cash|Checking|Savings|AMEX|VISA|MasterCard|FREE"
   IDS_EXPENSE_TYPES = 313,      // "Meals|Mileage|Entertainment|Fuel|Parking&Tolls|..."
   IDS_NO_MARKED_SHEET = 318,    // "Není označena žádná tabulka."
+  // The field edit's context menu (the system edit menu's texts).
+  IDS_FIELD_EDIT_MENU = 61820,  // "Vyj&mout|&Kopírovat|V&ložit|&Odstranit|Vybrat &vše"
   // The ODBC exchange and its field mappings.
   IDS_NO_ODBC_DRIVER = 320,         // "Není nainstalován žádný\nsouborový ODBC ovladač."
   IDS_MAPPING_EXPORT_TITLE = 323,   // "Mapování pro export"
