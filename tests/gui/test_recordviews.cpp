@@ -466,6 +466,81 @@ class TestRecordViews : public QObject {
     QVERIFY(back.open(QIODevice::ReadOnly));
     QCOMPARE(back.readAll().toStdString(), f->m_body);
   }
+
+  // Every mode form with records in it, for looking at: set DUXEL_SCREENSHOTS to a folder.
+  void screenshots() {
+    const QString folder = qEnvironmentVariable("DUXEL_SCREENSHOTS");
+    if (folder.isEmpty()) QSKIP("DUXEL_SCREENSHOTS not set");
+    CDuxelDoc doc;
+    auto time = [](CCasTime& t, int y, int m, int d, int h, int min) {
+      t.m_year = int16_t(y), t.m_month = int16_t(m), t.m_day = int16_t(d);
+      t.m_hour = int16_t(h), t.m_minute = int16_t(min);
+    };
+    for (const char* text : {"Nákup: mléko\rchléb\rmáslo", "Zavolat panu Novákovi", "Heslo k Wi-Fi je v šuplíku"}) {
+      auto* m = new CcMemo;
+      m->m_text = cp(text);
+      doc.GetList(kMemo)->InsertSorted(m);
+    }
+    FillTelephone(doc, {"Novák Jan", "Dvořáková Eva", "Černý Petr"});
+    static_cast<CcTelefon*>(doc.GetList(kTelephone)->GetHead())->m_fields[2] = cp("Praha 6\rNa Petynce 12");
+    doc.GetList(kTelephone)->GetHead()->m_mark = 1;
+    for (int i = 0; i < 4; ++i) {
+      auto* s = new CcScheduler;
+      time(s->m_start, 2001, 3, 14 + i, 9 + i, 30);
+      if (i == 1) time(s->m_end, -1, -1, -1, 11, 0);
+      if (i == 2) s->m_alarm.m_hour = 8, s->m_alarm.m_minute = 0;
+      s->m_text = cp(i == 1 ? "Porada u ředitele" : "Schůzka");
+      doc.GetList(kScheduler)->InsertSorted(s);
+    }
+    auto* card = new CcBuscard;
+    card->m_fields[0] = cp("Škoda Auto a.s.");
+    card->m_fields[1] = cp("Ing. Jana Malá");
+    card->m_fields[2] = "326 811 111";
+    card->m_fields[3] = cp("vedoucí nákupu");
+    doc.GetList(kBusinessCards)->InsertSorted(card);
+    for (int i = 0; i < 3; ++i) {
+      auto* t = new CcTodo;
+      t->m_text = cp(i == 0 ? "Zaplatit nájem" : i == 1 ? "Koupit dárek" : "Vrátit knihy");
+      if (i == 0) t->m_done = 1, time(t->m_completed, 2001, 3, 12, 18, 5);
+      doc.GetList(kToDo)->InsertSorted(t);
+    }
+    auto* f = new CcFreefile;
+    f->m_title = "Recept";
+    f->m_body = cp("Bábovka:\r\n4 vejce\r\n200 g cukru\r\n250 g mouky");
+    doc.GetList(kFreeFile)->InsertSorted(f);
+    for (int i = 0; i < 3; ++i) {
+      auto* r = new CcReminder;
+      r->m_text = cp(i == 0 ? "Narozeniny mámy" : i == 1 ? "Zaplatit pojistku" : "Kontrola");
+      if (i == 0) r->m_pattern.m_day = 24, r->m_pattern.m_month = 12;
+      if (i == 1) r->m_pattern.m_day = 15;
+      if (i == 2) r->m_pattern.m_hour = 7, r->m_pattern.m_minute = 45;
+      doc.GetList(kReminderOne)->InsertSorted(r);
+      auto* w = new CcReminder;
+      w->m_weekdayPattern = 1;
+      w->m_text = cp(i == 0 ? "Tenis" : i == 1 ? "Výbor" : "Úklid");
+      w->m_pattern.m_weekday = int16_t(2 + i);
+      if (i == 1) w->m_pattern.m_week = 1;
+      if (i == 2) w->m_pattern.m_month = 4, w->m_pattern.m_week = 2;
+      doc.GetList(kReminderTwo)->InsertSorted(w);
+    }
+    for (int i = 0; i < 3; ++i) {
+      auto* e = new CcExpense;
+      time(e->m_date, 2001, 3, 10 + i, -1, -1);
+      e->m_amount = i == 0 ? 125.5 : i == 1 ? 1890 : 42.9;
+      e->m_payment = i == 0 ? "Cash" : "VISA";
+      e->m_expense = i == 1 ? "Fuel" : "Meals";
+      e->m_note = cp(i == 1 ? "Cesta do Brna" : "Oběd");
+      doc.GetList(kExpenses)->InsertSorted(e);
+    }
+    const char* names[] = {"memo", "telephone", "scheduler", "businesscards", "todo",
+                           "freefile", "reminderone", "remindertwo", "expenses"};
+    for (int mode = 0; mode < 9; ++mode) {
+      auto view = open(doc, mode);
+      view->resize(640, 300);
+      QApplication::processEvents();
+      QVERIFY(view->grab().save(QDir(folder).filePath(QStringLiteral("view-%1.png").arg(names[mode]))));
+    }
+  }
 };
 
 QTEST_MAIN(TestRecordViews)
