@@ -8,6 +8,15 @@
 namespace {
 const std::map<int, std::string>& table() {
   static const std::map<int, std::string> strings = {
+      {IDS_SETTINGS_NOT_SAVED, "Nejde uložit nastavení programu"},
+      {IDS_BUFFER_PENDING,
+       "Zásobník Duxelu obsahuje nepoužitá data\nnačtená z diáře Casio, přesto chcete "
+       "pokračovat ?"},
+      {IDS_EMPTY_BUFFER,
+       "Opravdu chcete ze zásobníku Duxelu\nvymazat všechna data přijatá z diáře Casio?"},
+      {IDS_RECEIVING_NOW, "Duxel právě přijímá data z diáře\nCasio, přesto chcete pokračovat?"},
+      {IDS_SWITCH_TO_DUXEL, "&Přepnout do Duxelu"},
+      {IDS_OPTIONS_TITLE, "Nastavení Duxelu"},
       {IDS_MESSAGE_32,
        "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
       {IDS_NOT_CONNECTED,

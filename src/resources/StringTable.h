@@ -6,6 +6,13 @@
 // The program's Czech string table, by string id. Texts are UTF-8; the core converts them
 // to Windows-1250 where they meet record texts (CpString).
 enum StringId : int {
+  // The main frame's questions and failures.
+  IDS_SETTINGS_NOT_SAVED = 23,  // "Nejde uložit nastavení programu"
+  IDS_BUFFER_PENDING = 27,      // "Zásobník Duxelu obsahuje nepoužitá data\n..."
+  IDS_EMPTY_BUFFER = 28,        // "Opravdu chcete ze zásobníku Duxelu\nvymazat ..."
+  IDS_RECEIVING_NOW = 33,       // "Duxel právě přijímá data z diáře\nCasio, ..."
+  IDS_SWITCH_TO_DUXEL = 311,    // "&Přepnout do Duxelu"
+  IDS_OPTIONS_TITLE = 1107,     // "Nastavení Duxelu"
   IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
   IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
   IDS_PORT_OPEN_FAILED = 130,  // "Nejde otevřít sériové rozhraní.\nZkuste nastavit ..."
