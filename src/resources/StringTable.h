@@ -7,6 +7,13 @@
 // to Windows-1250 where they meet record texts (CpString).
 enum StringId : int {
   IDS_STOP_SENDING = 30,       // "Opravdu chcete přerušit\npřenos dat do diáře Casio?"
+  // The main frame's questions and failures.
+  IDS_SETTINGS_NOT_SAVED = 23,  // "Nejde uložit nastavení programu"
+  IDS_BUFFER_PENDING = 27,      // "Zásobník Duxelu obsahuje nepoužitá data\n..."
+  IDS_EMPTY_BUFFER = 28,        // "Opravdu chcete ze zásobníku Duxelu\nvymazat ..."
+  IDS_RECEIVING_NOW = 33,       // "Duxel právě přijímá data z diáře\nCasio, ..."
+  IDS_SWITCH_TO_DUXEL = 311,    // "&Přepnout do Duxelu"
+  IDS_OPTIONS_TITLE = 1107,     // "Nastavení Duxelu"
   IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
   IDS_TEXT_FILE_FILTER = 102,  // "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*||"
   IDS_BAD_DATE = 124,          // "Chyba:\nChybné datum nebo čas."
