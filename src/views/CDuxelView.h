@@ -127,7 +127,8 @@ class CDuxelView : public QWidget {
   // selected and shown. Takes ownership; false (record deleted) when the list refuses it.
   bool insertAndShow(CCasioPol* record);
   void edited();
-  void updateCounters();
+  // Counters 139, 146 and 140 show the list and the field edit as they are now.
+  virtual void updateCounters();
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;

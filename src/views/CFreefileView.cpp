@@ -168,6 +168,11 @@ CExpenseView::CExpenseView(CDuxelDoc* doc, ViewHost& host, QWidget* parent)
 
 CExpenseView::~CExpenseView() = default;
 
+void CExpenseView::updateCounters() {
+  CDuxelView::updateCounters();
+  m_totals->setEnabled(rowCount() > 0);
+}
+
 void CExpenseView::showExpenseTotals() {
   if (ShowExpenseTotals)
     ShowExpenseTotals(*this);
