@@ -33,15 +33,12 @@
 #include "views/RowTextPainter.h"
 #include "views/ViewDialogs.h"
 #include "views/ViewExchange.h"
+#include "views/ViewHooks.h"
 #include "views/ViewHost.h"
 #include "views/controls/FieldEdit.h"
 #include "views/controls/MarkingListBox.h"
 #include "views/controls/RecordListModel.h"
 #include "views/controls/RepeatButton.h"
-
-// The print cycle of the views (print/): a view prints its mode's records, or shows the
-// preview, through it. Until it is linked in, the print commands only beep.
-void PrintModeRecords(CDuxelView& view, bool preview) __attribute__((weak));
 
 namespace {
 
@@ -328,10 +325,7 @@ void CDuxelView::ExportRecords() {
 
 void CDuxelView::print(bool preview) {
   CommitAndShow();
-  if (PrintModeRecords)
-    PrintModeRecords(*this, preview);
-  else
-    QApplication::beep();
+  PrintModeRecords(*this, preview);
 }
 
 void CDuxelView::badValue(QWidget* control) {
