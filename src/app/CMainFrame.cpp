@@ -667,10 +667,14 @@ QMdiSubWindow* CMainFrame::openModeWindow(CDuxelDoc* doc, int mode) {
   updateTitles(doc);
   // A new window opens maximised when the active one is.
   QMdiSubWindow* current = m_mdi->currentSubWindow();
-  if (current && current != window && current->isMaximized())
+  if (current && current != window && current->isMaximized()) {
     window->showMaximized();
-  else
+  } else {
+    // Room for the list and the fields, not the frame's minimum.
+    const QSize area = m_mdi->viewport()->size();
+    window->resize(std::max(420, area.width() * 3 / 5), std::max(300, area.height() * 2 / 3));
     window->show();
+  }
   m_mdi->setActiveSubWindow(window);
   return window;
 }
