@@ -8,6 +8,21 @@
 namespace {
 const std::map<int, std::string>& table() {
   static const std::map<int, std::string> strings = {
+      {IDS_ASK_DELETE_MODEL, "%1\nOpravdu chcete vymazat\ntento typ diáře Casio ze seznamu?"},
+      {IDS_MODELS_NOT_SAVED,
+       "Definice typů diářů Casio nejdou uložit na\ndisk. Provedené změny budou zrušeny."},
+      {IDS_ENTER_MODEL_NAME, "Zadejte název typu diáře Casio"},
+      {IDS_EDIT_MODEL_TITLE, "Editace již existujícího modelu"},
+      {IDS_NEW_MODEL_TITLE, "Definice nového modelu"},
+      {IDS_MODEL_NEEDS_MODE, "Typ diáře Casio musí mít\nnejméně jeden aktivní režim."},
+      {IDS_MODEL_EXISTS,
+       "%1\ntento typ diáře Casio již existuje.\nPoslední provedené změny budou zrušeny."},
+      {IDS_YES, "ano"},
+      {IDS_NO, "ne"},
+      {IDS_TIP_HEADING, "Víte, že…"},
+      {IDS_TIPS_NOT_FOUND, "Soubor s Tipy nebyl nalezen."},
+      {IDS_TIPS_READ_ERROR, "Chyba při čtení souboru s Tipy."},
+      {IDS_ENTER_INTEGER, "Zadejte celé číslo mezi %1 a %2."},
       {IDS_MESSAGE_32,
        "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
       {IDS_NOT_CONNECTED,
