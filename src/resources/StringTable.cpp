@@ -23,6 +23,7 @@ const std::map<int, std::string>& table() {
       {IDS_TIPS_NOT_FOUND, "Soubor s Tipy nebyl nalezen."},
       {IDS_TIPS_READ_ERROR, "Chyba při čtení souboru s Tipy."},
       {IDS_ENTER_INTEGER, "Zadejte celé číslo mezi %1 a %2."},
+      {IDS_NO_TIPS, "Soubor s Tipy neobsahuje žádný tip."},
       {IDS_MESSAGE_32,
        "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
       {IDS_NOT_CONNECTED,

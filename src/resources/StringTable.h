@@ -20,6 +20,7 @@ enum StringId : int {
   IDS_TIP_HEADING = 141,        // "Víte, že…"
   IDS_TIPS_NOT_FOUND = 142,     // "Soubor s Tipy nebyl nalezen."
   IDS_TIPS_READ_ERROR = 144,    // "Chyba při čtení souboru s Tipy."
+  IDS_NO_TIPS = 61731,          // "Soubor s Tipy neobsahuje žádný tip."
   IDS_ENTER_INTEGER = 61730,    // "Zadejte celé číslo mezi %1 a %2." (a refused number field)
   IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
   IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
