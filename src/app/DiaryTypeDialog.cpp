@@ -101,7 +101,6 @@ DiaryTypeDialog::DiaryTypeDialog(Profile& profile, const CCasioModel& current, Q
   connect(create, &QPushButton::clicked, this, &DiaryTypeDialog::newModel);
   connect(remove, &QPushButton::clicked, this, &DiaryTypeDialog::deleteModel);
   connect(m_list, &QListWidget::currentRowChanged, this, [this] { showDetails(); });
-  connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
 
   auto* commands = new QHBoxLayout;
   commands->addWidget(edit);
