@@ -43,6 +43,15 @@ bool ShowTipsAtStartUp(const Profile& profile) {
   return profile.getInt(kTipSection, "StartUp", 0) == 0;
 }
 
+void ShowTipOfTheDay(Profile& profile, QWidget* parent) {
+  TipDialog dialog(profile, FindTipsFile(), parent);
+  dialog.exec();
+}
+
+void ShowTipsOnStartUp(Profile& profile, QWidget* parent) {
+  if (ShowTipsAtStartUp(profile)) ShowTipOfTheDay(profile, parent);
+}
+
 TipDialog::TipDialog(Profile& profile, const QString& tipsPath, QWidget* parent)
     : QDialog(parent), m_profile(profile) {
   setWindowTitle(QStringLiteral("Tip dne"));

@@ -49,3 +49,8 @@ QString FindTipsFile();
 
 // True when the tip of the day opens at start-up ("StartUp" is 0 or missing).
 bool ShowTipsAtStartUp(const Profile& profile);
+
+// "Nápo&věda/&Tip dne…": the tip dialog on the tips file FindTipsFile() finds, modal.
+void ShowTipOfTheDay(Profile& profile, QWidget* parent);
+// At a normal start, once the windows are drawn: the tip dialog when "StartUp" says so.
+void ShowTipsOnStartUp(Profile& profile, QWidget* parent);
