@@ -78,7 +78,7 @@ QString PortFailureDetail(const LineResult& result) {
         group.isEmpty()
             ? QStringLiteral("Uživatel musí být členem skupiny, které zařízení patří "
                              "(obvykle dialout).")
-            : QStringLiteral("Zařízení patří skupině %1. Připojte se k ní příkazem\n"
+            : QStringLiteral("Zařízení patří skupině %1, přidejte se do ní:\n"
                              "  sudo usermod -a -G %1 %2\n"
                              "a pak se odhlaste a znovu přihlaste.")
                   .arg(group, UserName());
@@ -89,6 +89,8 @@ QString PortFailureDetail(const LineResult& result) {
 
 void ShowPortOpenFailed(QWidget* parent, const LineResult& result) {
   QApplication::beep();
-  AskStringMessage(parent, IDS_PORT_OPEN_FAILED, QMessageBox::Critical, QMessageBox::Ok,
-                   PortFailureDetail(result));
+  // The reason and the advice stay in view: hidden details would be missed.
+  const QString detail = PortFailureDetail(result);
+  AskMessage(parent, QMessageBox::Critical,
+             UiText(IDS_PORT_OPEN_FAILED) + (detail.isEmpty() ? QString() : "\n\n" + detail));
 }

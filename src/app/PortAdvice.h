@@ -30,6 +30,6 @@ LineResult CheckDeviceAccess(const std::string& path);
 // the permission, the group that owns the device and how to join it. Empty for success.
 QString PortFailureDetail(const LineResult& result);
 
-// Beeps and shows message 130 ("Nejde otevřít sériové rozhraní. ...") with the stop icon and
-// PortFailureDetail as its details.
+// Beeps and shows message 130 ("Nejde otevřít sériové rozhraní. ...") with the stop icon,
+// followed after an empty line by PortFailureDetail.
 void ShowPortOpenFailed(QWidget* parent, const LineResult& result);

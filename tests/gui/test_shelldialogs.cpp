@@ -153,11 +153,29 @@ class ShellDialogsTest : public QObject {
     QCOMPARE(PortFailureDetail({LineError::PermissionDenied, "/dev/ttyUSB0: Permission denied",
                                 "dialout"}),
              QStringLiteral("/dev/ttyUSB0: Permission denied\n"
-                            "Zařízení patří skupině dialout. Připojte se k ní příkazem\n"
+                            "Zařízení patří skupině dialout, přidejte se do ní:\n"
                             "  sudo usermod -a -G dialout jana\n"
                             "a pak se odhlaste a znovu přihlaste."));
     QCOMPARE(PortFailureDetail({LineError::Busy, "/dev/ttyUSB0: Device or resource busy", ""}),
              QStringLiteral("/dev/ttyUSB0: Device or resource busy"));
+    MessageTestHook::setNextAnswer(QMessageBox::Ok);
+    ShowPortOpenFailed(nullptr, {LineError::PermissionDenied, "/dev/ttyUSB0: Permission denied",
+                                 "dialout"});
+    QCOMPARE(MessageTestHook::takeShown(),
+             QStringList{"Nejde otevřít sériové rozhraní.\nZkuste nastavit nové přenosové "
+                         "parametry.\n\n/dev/ttyUSB0: Permission denied\nZařízení patří "
+                         "skupině dialout, přidejte se do ní:\n  sudo usermod -a -G "
+                         "dialout jana\na pak se odhlaste a znovu přihlaste."});
+    if (!qEnvironmentVariableIsEmpty("DUXEL_SCREENSHOTS")) {
+      ModalAnswerer answer;
+      answer.then([](QWidget* box) {
+        Snapshot(box, QStringLiteral("port-permission"));
+        ModalAnswerer::press(QMessageBox::Ok)(box);
+      });
+      ShowPortOpenFailed(nullptr, {LineError::PermissionDenied,
+                                   "/dev/ttyUSB0: Permission denied", "dialout"});
+      MessageTestHook::takeShown();
+    }
     QCOMPARE(CheckDeviceAccess("/dev/null").error, LineError::None);
     QCOMPARE(CheckDeviceAccess("/etc/hostname").error, LineError::Other);
   }
