@@ -8,6 +8,12 @@
 namespace {
 const std::map<int, std::string>& table() {
   static const std::map<int, std::string> strings = {
+      {IDS_MESSAGE_32,
+       "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
+      {IDS_NOT_CONNECTED,
+       "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny přenosové parametry."},
+      {IDS_PORT_OPEN_FAILED,
+       "Nejde otevřít sériové rozhraní.\nZkuste nastavit nové přenosové parametry."},
       {IDS_ASK_DELETE_MODEL, "%1\nOpravdu chcete vymazat\ntento typ diáře Casio ze seznamu?"},
       {IDS_MODELS_NOT_SAVED,
        "Definice typů diářů Casio nejdou uložit na\ndisk. Provedené změny budou zrušeny."},
@@ -24,12 +30,6 @@ const std::map<int, std::string>& table() {
       {IDS_TIPS_READ_ERROR, "Chyba při čtení souboru s Tipy."},
       {IDS_ENTER_INTEGER, "Zadejte celé číslo mezi %1 a %2."},
       {IDS_NO_TIPS, "Soubor s Tipy neobsahuje žádný tip."},
-      {IDS_MESSAGE_32,
-       "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
-      {IDS_NOT_CONNECTED,
-       "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny přenosové parametry."},
-      {IDS_PORT_OPEN_FAILED,
-       "Nejde otevřít sériové rozhraní.\nZkuste nastavit nové přenosové parametry."},
       {IDS_WEEKDAYS, "xx|Ne|Po|Út|St|Čt|Pá|So|xx"},
       {IDS_REPEAT_WORDS, "Denně|Týdně|Měsíčně"},
       {IDS_SHEET_ROW, ", poslední změna: %s (velikost: %u)"},

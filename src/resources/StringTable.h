@@ -6,6 +6,9 @@
 // The program's Czech string table, by string id. Texts are UTF-8; the core converts them
 // to Windows-1250 where they meet record texts (CpString).
 enum StringId : int {
+  IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
+  IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
+  IDS_PORT_OPEN_FAILED = 130,  // "Nejde otevřít sériové rozhraní.\nZkuste nastavit ..."
   // The diary types.
   IDS_ASK_DELETE_MODEL = 21,    // "%1\nOpravdu chcete vymazat\ntento typ diáře Casio ze seznamu?"
   IDS_MODELS_NOT_SAVED = 22,    // "Definice typů diářů Casio nejdou uložit na\ndisk. ..."
@@ -22,9 +25,6 @@ enum StringId : int {
   IDS_TIPS_READ_ERROR = 144,    // "Chyba při čtení souboru s Tipy."
   IDS_NO_TIPS = 61731,          // "Soubor s Tipy neobsahuje žádný tip."
   IDS_ENTER_INTEGER = 61730,    // "Zadejte celé číslo mezi %1 a %2." (a refused number field)
-  IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
-  IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
-  IDS_PORT_OPEN_FAILED = 130,  // "Nejde otevřít sériové rozhraní.\nZkuste nastavit ..."
   IDS_WEEKDAYS = 301,           // "xx|Ne|Po|Út|St|Čt|Pá|So|xx"
   IDS_REPEAT_WORDS = 302,       // "Denně|Týdně|Měsíčně"
   IDS_SHEET_ROW = 303,          // ", poslední změna: %s (velikost: %u)"
