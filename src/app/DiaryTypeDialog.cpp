@@ -278,7 +278,7 @@ DiaryTypeEditDialog::DiaryTypeEditDialog(const CCasioModel& model, const QString
   form->addRow(QStringLiteral("Max. rychlost:"), speedRow);
 
   static const char* const kBoxTexts[10] = {
-      "Po&známky:",    "&Telefony:",      "&Plánovač:",   "&Vizitky:", "&Co dělat:",
+      "Po&známky:",     "&Telefony:",   "&Plánovač:",     "&Vizitky:", "&Co dělat:",
       "Vo&lný soubor:", "Připomín&ky:", "Připomí&nky 2:", "Vý&daje:",  "Ta&bulkový procesor:"};
   auto* modesBox = new QGroupBox(QStringLiteral("Režimy a jejich šířka zobrazení"));
   auto* grid = new QGridLayout(modesBox);

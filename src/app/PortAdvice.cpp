@@ -23,9 +23,24 @@ QString UserName() {
   return user.isEmpty() ? QStringLiteral("$USER") : user;
 }
 
-// The group that owns the device. Every caller goes through here, so that a wiser answer
-// of the serial line (naming the group only when joining it would help) is taken up at once.
+// The group that owns the device.
 std::string GroupForAdvice(const std::string& path) { return DeviceGroup(path); }
+
+// What the user can do about a device they may not open. Every piece of advice of the
+// program's windows comes from here, so that the serial line's own advice (naming the group
+// only where joining it would help) takes its place in this one spot.
+QString PermissionAdvice(const std::string& device, const std::string& knownGroup) {
+  const QString group = QStringFromCp1250(knownGroup.empty() ? GroupForAdvice(device) : knownGroup);
+  if (group.isEmpty())
+    return QStringLiteral(
+        "Uživatel musí být členem skupiny, které zařízení patří "
+        "(obvykle dialout).");
+  return QStringLiteral(
+             "Zařízení patří skupině %1, přidejte se do ní:\n"
+             "  sudo usermod -a -G %1 %2\n"
+             "a pak se odhlaste a znovu přihlaste.")
+      .arg(group, UserName());
+}
 
 }  // namespace
 
@@ -69,28 +84,20 @@ LineResult CheckDeviceAccess(const std::string& path) {
   return {};
 }
 
-QString PortFailureDetail(const LineResult& result) {
+QString PortFailureDetail(const std::string& device, const LineResult& result) {
   if (result.ok()) return {};
   QString detail = QStringFromCp1250(result.reason);
   if (result.error == LineError::PermissionDenied) {
-    const QString group = QStringFromCp1250(result.deviceGroup);
-    const QString hint =
-        group.isEmpty()
-            ? QStringLiteral("Uživatel musí být členem skupiny, které zařízení patří "
-                             "(obvykle dialout).")
-            : QStringLiteral("Zařízení patří skupině %1, přidejte se do ní:\n"
-                             "  sudo usermod -a -G %1 %2\n"
-                             "a pak se odhlaste a znovu přihlaste.")
-                  .arg(group, UserName());
-    detail += detail.isEmpty() ? hint : QStringLiteral("\n") + hint;
+    const QString hint = PermissionAdvice(device, result.deviceGroup);
+    if (!hint.isEmpty()) detail += detail.isEmpty() ? hint : QStringLiteral("\n") + hint;
   }
   return detail;
 }
 
-void ShowPortOpenFailed(QWidget* parent, const LineResult& result) {
+void ShowPortOpenFailed(QWidget* parent, const std::string& device, const LineResult& result) {
   QApplication::beep();
   // The reason and the advice stay in view: hidden details would be missed.
-  const QString detail = PortFailureDetail(result);
+  const QString detail = PortFailureDetail(device, result);
   AskMessage(parent, QMessageBox::Critical,
              UiText(IDS_PORT_OPEN_FAILED) + (detail.isEmpty() ? QString() : "\n\n" + detail));
 }

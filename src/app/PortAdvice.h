@@ -27,9 +27,10 @@ QList<SerialPortChoice> ListSerialPorts();
 LineResult CheckDeviceAccess(const std::string& path);
 
 // The details of a port that cannot be opened: the system's reason and, when the user lacks
-// the permission, the group that owns the device and how to join it. Empty for success.
-QString PortFailureDetail(const LineResult& result);
+// the permission to open `device` (core text), the group that owns it and how to join it.
+// Empty for success.
+QString PortFailureDetail(const std::string& device, const LineResult& result);
 
 // Beeps and shows message 130 ("Nejde otevřít sériové rozhraní. ...") with the stop icon,
 // followed after an empty line by PortFailureDetail.
-void ShowPortOpenFailed(QWidget* parent, const LineResult& result);
+void ShowPortOpenFailed(QWidget* parent, const std::string& device, const LineResult& result);

@@ -41,8 +41,8 @@ TransferDialog::TransferDialog(const LinkSettings& settings, int maxSpeed, QWidg
   const QStringList parityTexts = {QStringLiteral("Žád&ná"), QStringLiteral("&Lichá"),
                                    QStringLiteral("Su&dá")};
   for (int i = 0; i < 3; ++i)
-    m_parity[i] = Radio(parityTexts[i], QStringLiteral("parity%1").arg(i), parityGroup,
-                        parityLayout);
+    m_parity[i] =
+        Radio(parityTexts[i], QStringLiteral("parity%1").arg(i), parityGroup, parityLayout);
 
   auto* bitsBox = new QGroupBox(QStringLiteral("Datové bity"));
   auto* bitsLayout = new QVBoxLayout(bitsBox);
@@ -180,9 +180,8 @@ void TransferDialog::showDeviceState() {
   }
   const std::string path = Cp1250FromQString(m_device[chosen]->currentText().trimmed());
   const LineResult state = CheckDeviceAccess(path);
-  m_deviceState->setText(state.ok() ? QStringLiteral("COM%1: %2 je k dispozici.")
-                                          .arg(chosen + 1)
-                                          .arg(QStringFromCp1250(path))
-                                    : QStringLiteral("COM%1: ").arg(chosen + 1) +
-                                          PortFailureDetail(state));
+  m_deviceState->setText(
+      state.ok()
+          ? QStringLiteral("COM%1: %2 je k dispozici.").arg(chosen + 1).arg(QStringFromCp1250(path))
+          : QStringLiteral("COM%1: ").arg(chosen + 1) + PortFailureDetail(path, state));
 }

@@ -55,8 +55,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   icon->setPixmap(QPixmap(QStringLiteral(":/duxel/duxel-128.png")));
   icon->setAlignment(Qt::AlignTop);
 
-  auto* name = new QLabel(QStringLiteral("<b style='font-size:16pt'>Duxel %1</b>")
-                              .arg(DuxelVersion().toHtmlEscaped()));
+  auto* name = new QLabel(
+      QStringLiteral("<b style='font-size:16pt'>Duxel %1</b>").arg(DuxelVersion().toHtmlEscaped()));
   name->setObjectName(QStringLiteral("aboutName"));
   const QStringList lines = AboutText().split(QLatin1Char('\n'));
   auto* info = new QLabel(lines.mid(1).join(QLatin1Char('\n')));
@@ -78,7 +78,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
-  QPushButton* copy = buttons->addButton(QStringLiteral("&Kopírovat"), QDialogButtonBox::ActionRole);
+  QPushButton* copy =
+      buttons->addButton(QStringLiteral("&Kopírovat"), QDialogButtonBox::ActionRole);
   copy->setObjectName(QStringLiteral("copyAbout"));
   connect(copy, &QPushButton::clicked, this,
           [] { QGuiApplication::clipboard()->setText(AboutText()); });

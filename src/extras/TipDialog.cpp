@@ -29,8 +29,7 @@ QString FindTipsFile() {
                         // The program installed under PREFIX/bin, its data under PREFIX/share.
                         QCoreApplication::applicationDirPath() + QStringLiteral("/../share/duxel"),
                         QStringLiteral(DUXEL_DATA_DIR)};
-  for (const QString& dir :
-       QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+  for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
     places << dir + QStringLiteral("/duxel");
   for (const QString& dir : places) {
     const QFileInfo file(QDir(dir), kTipsName);

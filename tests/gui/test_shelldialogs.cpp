@@ -141,8 +141,8 @@ class ShellDialogsTest : public QObject {
     QCOMPARE(chosen.parity, 1);
     QCOMPARE(chosen.bits, 8);
     QCOMPARE(chosen.baud, 4800);
-    QCOMPARE(chosen.devices,
-             (std::array<std::string, 4>{"/dev/ttyUSB0", "/dev/ttyS0", "/tmp/diary", "/dev/pts/7"}));
+    QCOMPARE(chosen.devices, (std::array<std::string, 4>{"/dev/ttyUSB0", "/dev/ttyS0", "/tmp/diary",
+                                                         "/dev/pts/7"}));
     // The chosen device does not exist: the dialog says so in the system's words.
     QCOMPARE(Child<QLabel>(&dialog, "deviceState")->text(),
              QStringLiteral("COM3: /tmp/diary: No such file or directory"));
@@ -150,17 +150,18 @@ class ShellDialogsTest : public QObject {
 
   void portAdviceNamesTheGroup() {
     qputenv("USER", "jana");
-    QCOMPARE(PortFailureDetail({LineError::PermissionDenied, "/dev/ttyUSB0: Permission denied",
-                                "dialout"}),
+    QCOMPARE(PortFailureDetail("/dev/ttyUSB0", {LineError::PermissionDenied,
+                                                "/dev/ttyUSB0: Permission denied", "dialout"}),
              QStringLiteral("/dev/ttyUSB0: Permission denied\n"
                             "Zařízení patří skupině dialout, přidejte se do ní:\n"
                             "  sudo usermod -a -G dialout jana\n"
                             "a pak se odhlaste a znovu přihlaste."));
-    QCOMPARE(PortFailureDetail({LineError::Busy, "/dev/ttyUSB0: Device or resource busy", ""}),
+    QCOMPARE(PortFailureDetail("/dev/ttyUSB0",
+                               {LineError::Busy, "/dev/ttyUSB0: Device or resource busy", ""}),
              QStringLiteral("/dev/ttyUSB0: Device or resource busy"));
     MessageTestHook::setNextAnswer(QMessageBox::Ok);
-    ShowPortOpenFailed(nullptr, {LineError::PermissionDenied, "/dev/ttyUSB0: Permission denied",
-                                 "dialout"});
+    ShowPortOpenFailed(nullptr, "/dev/ttyUSB0",
+                       {LineError::PermissionDenied, "/dev/ttyUSB0: Permission denied", "dialout"});
     QCOMPARE(MessageTestHook::takeShown(),
              QStringList{"Nejde otevřít sériové rozhraní.\nZkuste nastavit nové přenosové "
                          "parametry.\n\n/dev/ttyUSB0: Permission denied\nZařízení patří "
@@ -172,8 +173,9 @@ class ShellDialogsTest : public QObject {
         Snapshot(box, QStringLiteral("port-permission"));
         ModalAnswerer::press(QMessageBox::Ok)(box);
       });
-      ShowPortOpenFailed(nullptr, {LineError::PermissionDenied,
-                                   "/dev/ttyUSB0: Permission denied", "dialout"});
+      ShowPortOpenFailed(
+          nullptr, "/dev/ttyUSB0",
+          {LineError::PermissionDenied, "/dev/ttyUSB0: Permission denied", "dialout"});
       MessageTestHook::takeShown();
     }
     QCOMPARE(CheckDeviceAccess("/dev/null").error, LineError::None);
@@ -214,10 +216,9 @@ class ShellDialogsTest : public QObject {
         if (i == 2) MessageTestHook::setNextAnswer(QMessageBox::Ok);
         dialog.newModel();
       }
-      QCOMPARE(answer.seen, QStringList({"dialog|Definice nového modelu",
-                                         "dialog|Definice nového modelu",
-                                         "dialog|Definice nového modelu",
-                                         "dialog|Definice nového modelu"}));
+      QCOMPARE(answer.seen,
+               QStringList({"dialog|Definice nového modelu", "dialog|Definice nového modelu",
+                            "dialog|Definice nového modelu", "dialog|Definice nového modelu"}));
     }
     QCOMPARE(MessageTestHook::takeShown(),
              QStringList{QStringLiteral("SF-7/8\ntento typ diáře Casio již existuje.\n"
@@ -382,8 +383,9 @@ class ShellDialogsTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
       file.write(text);
     };
-    writeTips("; komentář\r\nPrvní tip\r\n\r\n  odsazený řádek není tip\n\tani tento\nDruhý tip\n"
-              "; konec\n");
+    writeTips(
+        "; komentář\r\nPrvní tip\r\n\r\n  odsazený řádek není tip\n\tani tento\nDruhý tip\n"
+        "; konec\n");
     MemoryProfile profile;
     {
       TipDialog dialog(profile, path, nullptr);
