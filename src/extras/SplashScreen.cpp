@@ -83,6 +83,10 @@ QPixmap SplashScreen::picture() {
 }
 
 SplashScreen* ShowSplash(int lifetime) {
+  // One picture per run: the program is starting only once.
+  static bool shown = false;
+  if (shown) return nullptr;
+  shown = true;
   auto* splash = new SplashScreen(lifetime);
   splash->show();
   return splash;

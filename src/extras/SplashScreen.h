@@ -27,5 +27,6 @@ class SplashScreen : public QWidget {
 };
 
 // Shows the splash; it goes away by itself. Call it when the main window is created, and not
-// when the program was started to open a file or for another shell action.
+// when the program was started to open a file or for another shell action. Null (nothing
+// shown) from the second call of a run on.
 SplashScreen* ShowSplash(int lifetime = 3000);
