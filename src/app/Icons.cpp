@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Icons.h"
 
+#include <QFile>
+
 #include <QFont>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include "extras/AboutDialog.h"
 
 namespace {
 
@@ -200,4 +204,11 @@ QIcon CommandIcon(int id) {
   }
 }
 
-QIcon AppIcon() { return BadgeIcon(QColor(0x20, 0x50, 0xA0), QStringLiteral("D")); }
+QIcon AppIcon() {
+  // The program's own icon where its resources are linked in.
+  InitExtrasResources();
+  QIcon icon;
+  for (const char* path : {":/duxel/duxel-48.png", ":/duxel/duxel-128.png"})
+    if (QFile::exists(QString::fromLatin1(path))) icon.addFile(QString::fromLatin1(path));
+  return icon.isNull() ? BadgeIcon(QColor(0x20, 0x50, 0xA0), QStringLiteral("D")) : icon;
+}
