@@ -153,6 +153,7 @@ class CDuxelView : public QWidget {
   // Whether the record of `record`'s address is still in the list.
   bool inList(const CCasioPol* record) const;
   void showSelection();
+  void applySettings();
   enum class FocusKind { Other, List, FieldEdit, OtherEdit };
   FocusKind focusKind() const;
 
