@@ -764,6 +764,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
       const bool last = std::none_of(windows.begin(), windows.end(), [window](QMdiSubWindow* w) {
         return w != window && !w->isHidden();
       });
+      if (last) view->CommitAndShow();  // typed changes count for the save question
       if (last && !m_docs->saveModified(view->document())) {
         event->ignore();
         return true;
@@ -1188,11 +1189,16 @@ void CMainFrame::fileOpen() {
 
 bool CMainFrame::fileSave() {
   CDuxelDoc* doc = activeDocument();
+  // What the user typed into a form is filed before the file is written.
+  if (doc)
+    for (CDuxelView* view : documentViews(doc)) view->CommitAndShow();
   return doc && m_docs->save(doc);
 }
 
 bool CMainFrame::fileSaveAs() {
   CDuxelDoc* doc = activeDocument();
+  if (doc)
+    for (CDuxelView* view : documentViews(doc)) view->CommitAndShow();
   return doc && m_docs->saveAs(doc);
 }
 

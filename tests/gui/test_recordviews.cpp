@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
@@ -484,6 +485,31 @@ class TestRecordViews : public QObject {
     QFile back(out);
     QVERIFY(back.open(QIODevice::ReadOnly));
     QCOMPARE(back.readAll().toStdString(), f->m_body);
+  }
+
+  // Saving from the program's window files what was typed into the form, even before the
+  // user moved to another record.
+  void saveFilesWhatWasTyped() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("seznam.dux"));
+    {
+      CDuxelDoc seed;
+      FillTelephone(seed, {"Adam"});
+      QVERIFY(seed.SaveFile(QFile::encodeName(path).toStdString()).ok());
+    }
+    CMainFrame frame;
+    frame.show();
+    CDuxelDoc* doc = frame.documentManager()->openDocument(path);
+    QVERIFY(doc);
+    auto* view = qobject_cast<CDuxelView*>(frame.openModeWindow(doc, kTelephone)->widget());
+    QVERIFY(view);
+    view->fieldEdit()->typeText(QStringLiteral("Ž"));
+    frame.runCommand(57603);
+    CDuxelDoc back;
+    QVERIFY(back.LoadFile(QFile::encodeName(path).toStdString(), nullptr).ok());
+    QCOMPARE(static_cast<CcTelefon*>(back.GetList(kTelephone)->GetHead())->m_fields[0],
+             cp("ŽAdam"));
+    QVERIFY(!doc->IsModified());
   }
 
   // Every mode form with records in it, for looking at: set DUXEL_SCREENSHOTS to a folder.
