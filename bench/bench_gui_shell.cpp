@@ -130,8 +130,10 @@ int main(int argc, char* argv[]) {
   const QString link = work.filePath("diary-pty");
   QProcess sim;
   sim.setProcessChannelMode(QProcess::ForwardedChannels);
-  sim.start(QStringLiteral(CASIO_SIM), {"--pty", link, "--delay", "1", "transmit", input});
+  sim.start(QStringLiteral(CASIO_SIM),
+            {"--pty", link, "--delay", "1", "--linger", "30", "transmit", input});
   for (int i = 0; i < 500 && !QFile::exists(link); ++i) QThread::msleep(10);
+  if (!shots.isEmpty()) frame.documentManager()->newDocument();
   frame.settings().link.devices[0] = link.toStdString();
   frame.reopenPort();
   // The simulator hangs up when it is done; that message is answered here.
@@ -174,14 +176,16 @@ int main(int argc, char* argv[]) {
   std::printf(
       "reception: %d of %d records in %.1f s; longest event-loop gap %lld ms (goal < 50 ms)\n", got,
       records, took.elapsed() / 1000.0, static_cast<long long>(longest));
-  sim.waitForFinished(5000);
+  // The diary stays on the line a while; the program is ready for the next transmission.
+  RunFor(2500);
 
   if (!shots.isEmpty()) {
-    frame.documentManager()->newDocument();
     frame.runCommand(32776);
     RunFor(300);
     frame.grab().save(shots + "/main-window.png");
   }
+  sim.kill();
+  sim.waitForFinished(5000);
   ::close(master);
   ::close(slave);
   const bool ok = idleShare < 1.0 && longest < 50 && got == records;

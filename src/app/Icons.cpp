@@ -164,19 +164,19 @@ QIcon CommandIcon(int id) {
   (void)blue;
   switch (id) {
     case 57600:
-      return GlyphIcon(QStringLiteral("🗋"), dark);  // new
+      return PictureIcon(Picture::Page);  // new
     case 57601:
-      return GlyphIcon(QStringLiteral("📂"), dark);  // open
+      return PictureIcon(Picture::Folder);  // open
     case 57603:
-      return GlyphIcon(QStringLiteral("💾"), blue);  // save
+      return PictureIcon(Picture::Disk);  // save
     case 57607:
-      return GlyphIcon(QStringLiteral("⎙"), dark);  // print
+      return PictureIcon(Picture::Printer);  // print
     case 57635:
       return GlyphIcon(QStringLiteral("✂"), dark);  // cut
     case 57634:
-      return GlyphIcon(QStringLiteral("⧉"), dark);  // copy
+      return PictureIcon(Picture::Pages);  // copy
     case 57637:
-      return GlyphIcon(QStringLiteral("📋"), dark);  // paste
+      return PictureIcon(Picture::Clipboard);  // paste
     case 32792:
       return GlyphIcon(QStringLiteral("+"), green);  // add record
     case 32793:
@@ -184,7 +184,7 @@ QIcon CommandIcon(int id) {
     case 32791:
       return GlyphIcon(QStringLiteral("✕"), red);  // delete
     case 57636:
-      return GlyphIcon(QStringLiteral("🔍"), dark);  // find
+      return PictureIcon(Picture::Magnifier);  // find
     case 32804:
       return GlyphIcon(QStringLiteral("»"), dark);  // find next
     case 32778:

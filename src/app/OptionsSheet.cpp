@@ -86,6 +86,7 @@ OptionsSheet::OptionsSheet(CMainFrame& frame)
     : QDialog(&frame), m_frame(frame), m_copy(frame.settings()) {
   setObjectName(QStringLiteral("optionsSheet"));
   setWindowTitle(UiText(IDS_OPTIONS_TITLE));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   m_tabs = new QTabWidget(this);
   m_tabs->addTab(buildOther(), QStringLiteral("Jiné"));
   m_tabs->addTab(buildFonts(), QStringLiteral("Písma"));
@@ -374,12 +375,11 @@ QWidget* OptionsSheet::buildNew() {
   }
   m_modeRadios[chosen]->setChecked(true);
   m_lastActive->setChecked(m_copy.firstOpen < 0);
-  auto enable = [this, &model] {
+  auto enable = [this] {
     const CCasioModel& type = m_frame.diaryType();
     for (int mode = 0; mode < 10; ++mode)
       m_modeRadios[mode]->setEnabled(!m_lastActive->isChecked() && type.HasMode(mode));
   };
-  (void)model;
   connect(m_lastActive, &QCheckBox::toggled, this, enable);
   enable();
   auto* layout = new QVBoxLayout(page);
