@@ -405,11 +405,15 @@ bool CDuxelView::commandState(int id, bool* checked) const {
   f.hasCurrent = m_current != nullptr;
   f.currentMarked = m_current && m_current->m_mark;
   f.fieldsModified = AreFieldsModified();
-  f.fieldsHaveContent = const_cast<CDuxelView*>(this)->HasFieldsContent();
+  // Only what the command at hand needs: the update pass asks for every command often, and
+  // the clipboard may belong to another program.
+  if (id == ViewCommand::kAdd) f.fieldsHaveContent = const_cast<CDuxelView*>(this)->HasFieldsContent();
   f.searchText = !findOptions().text.isEmpty();
-  const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-  f.clipboardHasRecord = clip && clip->hasFormat(ClipboardFormat(m_mode));
-  f.clipboardHasText = clip && clip->hasText();
+  if (id == ViewCommand::kPaste) {
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+    f.clipboardHasRecord = clip && clip->hasFormat(ClipboardFormat(m_mode));
+    f.clipboardHasText = clip && clip->hasText();
+  }
   switch (focusKind()) {
     case FocusKind::List:
       f.focus = ViewFacts::Focus::List;
@@ -419,7 +423,7 @@ bool CDuxelView::commandState(int id, bool* checked) const {
       f.editHasSelection = m_edit->textCursor().hasSelection();
       f.editDeleteOk = m_edit->canDelete();
       f.editCutOk = m_edit->canCut();
-      f.editPasteOk = m_edit->canPaste();
+      if (id == ViewCommand::kPaste) f.editPasteOk = m_edit->canPaste();
       break;
     case FocusKind::OtherEdit: {
       f.focus = ViewFacts::Focus::OtherEdit;
