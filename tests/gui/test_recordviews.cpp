@@ -352,6 +352,32 @@ class TestRecordViews : public QObject {
     host.log.clear();
   }
 
+  // "Vymaž režimy…" with "Jen označené" over two modes, one of them shown in another window.
+  void deleteMarkedOfTwoModes() {
+    CDuxelDoc doc;
+    FillTelephone(doc, {"Adam", "Bára"});
+    doc.GetList(kTelephone)->GetHead()->m_mark = 1;
+    auto* memo = new CcMemo;
+    memo->m_text = "m";
+    doc.GetList(kMemo)->InsertSorted(memo);
+    auto tel = open(doc, kTelephone);
+    auto memos = open(doc, kMemo);
+    ModalAnswerer answers;
+    answers.then([](QWidget* d) {
+      d->findChild<QCheckBox*>(QStringLiteral("mode10"))->setChecked(true);
+      d->findChild<QCheckBox*>(QStringLiteral("mode11"))->setChecked(true);
+      d->findChild<QRadioButton*>(QStringLiteral("radio112"))->click();
+      static_cast<QDialog*>(d)->accept();
+    });
+    tel->runCommand(kDeleteModes);
+    QCOMPARE(answers.seen, QStringList{QStringLiteral("dialog|Mazání režimů")});
+    QCOMPARE(tel->rowCount(), 1);
+    QCOMPARE(tel->fieldEdit()->field(0), cp("Bára"));
+    QCOMPARE(tel->markedCounter()->text(), QStringLiteral("Označeno: 0"));
+    QCOMPARE(doc.GetList(kMemo)->GetCount(), std::size_t(1));
+    QVERIFY(doc.IsModified());
+  }
+
   // "Režim do dokumentu": buffered records join the list; a duplicate of a held one goes.
   void bufferModeIntoDocument() {
     CDuxelDoc doc;
