@@ -141,7 +141,7 @@ CExpenseView::CExpenseView(CDuxelDoc* doc, ViewHost& host, QWidget* parent)
   };
   m_payment = makeBox(339, types.payment);
   m_expense = makeBox(338, types.expense);
-  // The summation sign: the original's "S" in the Symbol font.
+  // A summation sign: the totals of the records.
   m_totals = new QPushButton(QStringLiteral("Σ"), this);
   m_totals->setObjectName(QStringLiteral("button345"));
   QFont sum = m_totals->font();
