@@ -6,9 +6,35 @@
 // The program's Czech string table, by string id. Texts are UTF-8; the core converts them
 // to Windows-1250 where they meet record texts (CpString).
 enum StringId : int {
+  IDS_STOP_SENDING = 30,       // "Opravdu chcete přerušit\npřenos dat do diáře Casio?"
+  // The main frame's questions and failures.
+  IDS_SETTINGS_NOT_SAVED = 23,  // "Nejde uložit nastavení programu"
+  IDS_BUFFER_PENDING = 27,      // "Zásobník Duxelu obsahuje nepoužitá data\n..."
+  IDS_EMPTY_BUFFER = 28,        // "Opravdu chcete ze zásobníku Duxelu\nvymazat ..."
+  IDS_RECEIVING_NOW = 33,       // "Duxel právě přijímá data z diáře\nCasio, ..."
+  IDS_SWITCH_TO_DUXEL = 311,    // "&Přepnout do Duxelu"
+  IDS_OPTIONS_TITLE = 1107,     // "Nastavení Duxelu"
   IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
+  IDS_TEXT_FILE_FILTER = 102,  // "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*||"
+  IDS_BAD_DATE = 124,          // "Chyba:\nChybné datum nebo čas."
   IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
   IDS_PORT_OPEN_FAILED = 130,  // "Nejde otevřít sériové rozhraní.\nZkuste nastavit ..."
+  // The diary types.
+  IDS_ASK_DELETE_MODEL = 21,    // "%1\nOpravdu chcete vymazat\ntento typ diáře Casio ze seznamu?"
+  IDS_MODELS_NOT_SAVED = 22,    // "Definice typů diářů Casio nejdou uložit na\ndisk. ..."
+  IDS_ENTER_MODEL_NAME = 24,    // "Zadejte název typu diáře Casio"
+  IDS_EDIT_MODEL_TITLE = 25,    // "Editace již existujícího modelu"
+  IDS_NEW_MODEL_TITLE = 26,     // "Definice nového modelu"
+  IDS_MODEL_NEEDS_MODE = 29,    // "Typ diáře Casio musí mít\nnejméně jeden aktivní režim."
+  IDS_MODEL_EXISTS = 34,        // "%1\ntento typ diáře Casio již existuje.\n..."
+  IDS_YES = 998,                // "ano"
+  IDS_NO = 999,                 // "ne"
+  // The tip of the day.
+  IDS_TIP_HEADING = 141,        // "Víte, že…"
+  IDS_TIPS_NOT_FOUND = 142,     // "Soubor s Tipy nebyl nalezen."
+  IDS_TIPS_READ_ERROR = 144,    // "Chyba při čtení souboru s Tipy."
+  IDS_NO_TIPS = 61731,          // "Soubor s Tipy neobsahuje žádný tip."
+  IDS_ENTER_INTEGER = 61730,    // "Zadejte celé číslo mezi %1 a %2." (a refused number field)
   IDS_WEEKDAYS = 301,           // "xx|Ne|Po|Út|St|Čt|Pá|So|xx"
   IDS_REPEAT_WORDS = 302,       // "Denně|Týdně|Měsíčně"
   IDS_SHEET_ROW = 303,          // ", poslední změna: %s (velikost: %u)"
@@ -64,6 +90,7 @@ enum StringId : int {
   IDS_WRONG_PASSWORD = 1101,    // "Zadané heslo není správné!"
   IDS_CONFIRM_PASSWORD = 1102,  // "Prosím potvrďte heslo:"
   IDS_NEW_PASSWORD = 1103,      // "Vložte nové heslo:"
+  IDS_FOUND = 1106,             // "Nalezeno: "
   IDS_COMMAND_FAILED = 61705,   // "Příkaz se nepovedlo provést."
   IDS_OPEN_FAILED = 61706,      // "Nezdařilo se otevřít dokument."
   IDS_BAD_FORMAT = 61707,       // "Neočekávaný tvar souboru."
