@@ -6,6 +6,7 @@
 #include "cli/DocumentCommands.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/LinkCommands.h"
+#include "cli/PrintCommand.h"
 #include "cli/SheetCommand.h"
 
 int main(int argc, char** argv) {
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
 
   LinkCommands link(app);
   ExchangeCommands exchange(app);
+  PrintCommand print(app);
 
   try {
     app.parse(argc, argv);
@@ -45,5 +47,6 @@ int main(int argc, char** argv) {
   if (*sheetCmd) return RunSheet(sheet);
   if (auto code = link.run(argc, argv)) return *code;
   if (auto code = exchange.run()) return *code;
+  if (auto code = print.run(argc, argv)) return *code;
   return 2;
 }

@@ -48,6 +48,9 @@ struct PrintSettings {
   bool printCaption = true;
   bool printEmptyEntries = false;
   bool allowBreak = false;
+  // The record selection of the print options page, kept for the run and never stored:
+  // 0 all records, 1 only marked, 2 only unmarked.
+  int selection = 0;
 };
 
 // Section "Expenses" beyond the view keys.
