@@ -58,7 +58,7 @@ int RunPrint(const PrintOptions& options, int argc, char** argv) {
   QSaveFile file(QString::fromLocal8Bit(options.out.c_str()));
   if (!file.open(QIODevice::WriteOnly))
     return Fail(options.out + ": " + file.errorString().toStdString());
-  int pages = 0;
+  int pages = 0, lines = 0;
   {
     QPdfWriter writer(&file);
     writer.setResolution(600);
@@ -67,8 +67,9 @@ int RunPrint(const PrintOptions& options, int argc, char** argv) {
     ModePrintJob job(*doc.GetList(mode), FieldCaptions(mode, settings), settings.printing, width);
     if (!job.Print(writer)) return Fail(options.out + ": the pages could not be painted");
     pages = job.PageCount();
+    lines = job.LinesPerPage();
   }
   if (!file.commit()) return Fail(options.out + ": " + file.errorString().toStdString());
-  std::cout << "pages: " << pages << '\n';
+  std::cout << "pages: " << pages << "\nlines per page: " << lines << '\n';
   return 0;
 }

@@ -27,5 +27,5 @@ class PrintCommand {
   PrintOptions m_options;
 };
 
-// Writes the PDF and prints "pages: N". Returns 0, or 1 with one line on standard error.
+// Writes the PDF and prints "pages: N" and "lines per page: L". Returns 0, or 1 with one line on standard error.
 int RunPrint(const PrintOptions& options, int argc, char** argv);
