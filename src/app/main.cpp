@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QSettings>
 #include <clocale>
 
 #include "app/CMainFrame.h"
@@ -13,12 +14,14 @@ int main(int argc, char* argv[]) {
   // The profile lives under VORT/Duxel39 (an INI file under ~/.config on Linux).
   QApplication::setOrganizationName(QStringLiteral("VORT"));
   QApplication::setApplicationName(QStringLiteral("Duxel39"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Duxel"));
 
   QSettings profile;
   SetRegionalSettings(RegionalFromLocale(QLocale(), profile));
 
+  // The records' clipboard formats ("DuxelCF0".."DuxelCF9", views/ClipboardFormats.h) need
+  // no registration: Qt announces a MIME format when it is first put on the clipboard.
   CMainFrame frame;
-  frame.show();
-  frame.openCommandLine(QApplication::arguments().mid(1));
+  frame.startUp(QApplication::arguments().mid(1));
   return app.exec();
 }

@@ -45,7 +45,7 @@ int RunPrint(const PrintOptions& options, int argc, char** argv) {
   QSettingsProfile profile;
   AppSettings settings;
   settings.printing = LoadPrintSettings(profile);
-  settings.printing.selection = options.filter == "marked" ? 1 : options.filter == "unmarked" ? 2 : 0;
+  settings.printing.filter = options.filter == "marked" ? 1 : options.filter == "unmarked" ? 2 : 0;
   for (int m : {kTelephone, kBusinessCards}) {
     auto& names = settings.freeNames[m == kTelephone ? 0 : 1];
     for (std::size_t i = 0; i < names.size(); ++i)

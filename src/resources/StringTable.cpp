@@ -8,6 +8,19 @@
 namespace {
 const std::map<int, std::string>& table() {
   static const std::map<int, std::string> strings = {
+      {IDS_STOP_SENDING, "Opravdu chcete přerušit\npřenos dat do diáře Casio?"},
+      {IDS_TEXT_FILE_FILTER, "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*||"},
+      {IDS_BAD_DATE, "Chyba:\nChybné datum nebo čas."},
+      {IDS_FOUND, "Nalezeno: "},
+      {IDS_SETTINGS_NOT_SAVED, "Nejde uložit nastavení programu"},
+      {IDS_BUFFER_PENDING,
+       "Zásobník Duxelu obsahuje nepoužitá data\nnačtená z diáře Casio, přesto chcete "
+       "pokračovat ?"},
+      {IDS_EMPTY_BUFFER,
+       "Opravdu chcete ze zásobníku Duxelu\nvymazat všechna data přijatá z diáře Casio?"},
+      {IDS_RECEIVING_NOW, "Duxel právě přijímá data z diáře\nCasio, přesto chcete pokračovat?"},
+      {IDS_SWITCH_TO_DUXEL, "&Přepnout do Duxelu"},
+      {IDS_OPTIONS_TITLE, "Nastavení Duxelu"},
       {IDS_MESSAGE_32,
        "Aktivní dokument právě posílá data do\ndiáře Casio, přesto chcete pokračovat?"},
       {IDS_NOT_CONNECTED,
@@ -30,8 +43,7 @@ const std::map<int, std::string>& table() {
       {IDS_PAYMENT_TYPES, "Cash|Checking|Savings|AMEX|VISA|MasterCard|FREE"},
       {IDS_EXPENSE_TYPES, "Meals|Mileage|Entertainment|Fuel|Parking&Tolls|Miscellaneous|FREE"},
       {IDS_NO_MARKED_SHEET, "Není označena žádná tabulka."},
-      {IDS_EXPENSE_BAD_DATE, "Chyba:\nChybné datum nebo čas."},
-      {IDS_EXPENSE_BAD_PERIOD, "Chyba:\nŠpatné časové období."},
+      {IDS_BAD_PERIOD, "Chyba:\nŠpatné časové období."},
       {IDS_SUM_FONT_CHANGE, "Při změně písma budou všechny\ndosavadní výpočty smazány."},
       {IDS_FONT_TOO_LARGE, "Chyba - příliš velké písmo.\r\n"},
       {IDS_TOTALS_COUNT, "Celkem položek:|Celkem označených položek:"},
@@ -39,6 +51,7 @@ const std::map<int, std::string>& table() {
       {IDS_TOTALS_GROUPS, "Platby:|Výdaje:"},
       {IDS_TOTALS_PERIOD, "Období:"},
       {IDS_TOTALS_SUM, "Součet plateb:|Součet výdajů:"},
+      {IDS_FIELD_EDIT_MENU, "Vyj&mout|&Kopírovat|V&ložit|&Odstranit|Vybrat &vše"},
       {IDS_NO_ODBC_DRIVER, "Není nainstalován žádný\nsouborový ODBC ovladač."},
       {IDS_MAPPING_EXPORT_TITLE, "Mapování pro export"},
       {IDS_MAPPING_IMPORT_TITLE, "Mapování pro import"},

@@ -6,7 +6,17 @@
 // The program's Czech string table, by string id. Texts are UTF-8; the core converts them
 // to Windows-1250 where they meet record texts (CpString).
 enum StringId : int {
+  IDS_STOP_SENDING = 30,       // "Opravdu chcete přerušit\npřenos dat do diáře Casio?"
+  // The main frame's questions and failures.
+  IDS_SETTINGS_NOT_SAVED = 23,  // "Nejde uložit nastavení programu"
+  IDS_BUFFER_PENDING = 27,      // "Zásobník Duxelu obsahuje nepoužitá data\n..."
+  IDS_EMPTY_BUFFER = 28,        // "Opravdu chcete ze zásobníku Duxelu\nvymazat ..."
+  IDS_RECEIVING_NOW = 33,       // "Duxel právě přijímá data z diáře\nCasio, ..."
+  IDS_SWITCH_TO_DUXEL = 311,    // "&Přepnout do Duxelu"
+  IDS_OPTIONS_TITLE = 1107,     // "Nastavení Duxelu"
   IDS_MESSAGE_32 = 32,          // "Aktivní dokument právě posílá data do\ndiáře Casio, ..."
+  IDS_TEXT_FILE_FILTER = 102,  // "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*||"
+  IDS_BAD_DATE = 124,          // "Chyba:\nChybné datum nebo čas."
   IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
   IDS_PORT_OPEN_FAILED = 130,  // "Nejde otevřít sériové rozhraní.\nZkuste nastavit ..."
   IDS_WEEKDAYS = 301,           // "xx|Ne|Po|Út|St|Čt|Pá|So|xx"
@@ -24,8 +34,7 @@ enum StringId : int {
   IDS_EXPENSE_TYPES = 313,      // "Meals|Mileage|Entertainment|Fuel|Parking&Tolls|..."
   IDS_NO_MARKED_SHEET = 318,    // "Není označena žádná tabulka."
   // Printing and the expense totals.
-  IDS_EXPENSE_BAD_DATE = 124,     // "Chyba:\nChybné datum nebo čas."
-  IDS_EXPENSE_BAD_PERIOD = 125,   // "Chyba:\nŠpatné časové období."
+  IDS_BAD_PERIOD = 125,           // "Chyba:\nŠpatné časové období."
   IDS_SUM_FONT_CHANGE = 314,      // "Při změně písma budou všechny\ndosavadní výpočty smazány."
   IDS_FONT_TOO_LARGE = 315,       // "Chyba - příliš velké písmo.\r\n"
   IDS_TOTALS_COUNT = 1008,        // "Celkem položek:|Celkem označených položek:"
@@ -33,6 +42,8 @@ enum StringId : int {
   IDS_TOTALS_GROUPS = 1010,       // "Platby:|Výdaje:"
   IDS_TOTALS_PERIOD = 1011,       // "Období:"
   IDS_TOTALS_SUM = 1012,          // "Součet plateb:|Součet výdajů:"
+  // The field edit's context menu (the system edit menu's texts).
+  IDS_FIELD_EDIT_MENU = 61820,  // "Vyj&mout|&Kopírovat|V&ložit|&Odstranit|Vybrat &vše"
   // The ODBC exchange and its field mappings.
   IDS_NO_ODBC_DRIVER = 320,         // "Není nainstalován žádný\nsouborový ODBC ovladač."
   IDS_MAPPING_EXPORT_TITLE = 323,   // "Mapování pro export"
@@ -72,6 +83,7 @@ enum StringId : int {
   IDS_WRONG_PASSWORD = 1101,    // "Zadané heslo není správné!"
   IDS_CONFIRM_PASSWORD = 1102,  // "Prosím potvrďte heslo:"
   IDS_NEW_PASSWORD = 1103,      // "Vložte nové heslo:"
+  IDS_FOUND = 1106,             // "Nalezeno: "
   IDS_COMMAND_FAILED = 61705,   // "Příkaz se nepovedlo provést."
   IDS_OPEN_FAILED = 61706,      // "Nezdařilo se otevřít dokument."
   IDS_BAD_FORMAT = 61707,       // "Neočekávaný tvar souboru."

@@ -48,9 +48,9 @@ struct PrintSettings {
   bool printCaption = true;
   bool printEmptyEntries = false;
   bool allowBreak = false;
-  // The record selection of the print options page, kept for the run and never stored:
-  // 0 all records, 1 only marked, 2 only unmarked.
-  int selection = 0;
+  // Which records print: 0 all, 1 only marked, 2 only unmarked. Chosen on the options
+  // sheet for the run; not stored in the profile.
+  int filter = 0;
 };
 
 // Section "Expenses" beyond the view keys.

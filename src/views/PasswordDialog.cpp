@@ -9,9 +9,12 @@
 
 #include "views/GuiText.h"
 
-PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent), m_edit(new QLineEdit(this)) {
+PasswordDialog::PasswordDialog(QWidget* parent, const QString& promptText)
+    : QDialog(parent), m_edit(new QLineEdit(this)) {
   setWindowTitle(UiText(IDS_PASSWORD_TITLE));
-  auto* prompt = new QLabel(UiText(IDS_PASSWORD_PROMPT), this);
+  auto* prompt =
+      new QLabel(promptText.isEmpty() ? UiText(IDS_PASSWORD_PROMPT) : promptText, this);
+  prompt->setObjectName(QStringLiteral("prompt172"));
   prompt->setBuddy(m_edit);
   m_edit->setObjectName(QStringLiteral("password"));
   m_edit->setMaxLength(kMaxLength);
@@ -32,8 +35,8 @@ PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent), m_edit(new QL
 
 QString PasswordDialog::password() const { return m_edit->text(); }
 
-std::optional<QString> PasswordDialog::ask(QWidget* parent) {
-  PasswordDialog dialog(parent);
+std::optional<QString> PasswordDialog::ask(QWidget* parent, const QString& prompt) {
+  PasswordDialog dialog(parent, prompt);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.password();
 }

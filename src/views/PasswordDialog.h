@@ -16,12 +16,13 @@ class PasswordDialog : public QDialog {
   // The longest password a document holds.
   static constexpr int kMaxLength = 10;
 
-  explicit PasswordDialog(QWidget* parent = nullptr);
+  // `prompt` replaces the default "Prosím vložte heslo:" when given.
+  explicit PasswordDialog(QWidget* parent = nullptr, const QString& prompt = QString());
 
   QString password() const;
 
   // Shows the dialog; the text typed, or nullopt when the user cancelled.
-  static std::optional<QString> ask(QWidget* parent);
+  static std::optional<QString> ask(QWidget* parent, const QString& prompt = QString());
 
  private:
   QLineEdit* m_edit;

@@ -4,6 +4,7 @@
 #include <QString>
 
 struct AppSettings;
+class CCasioModel;
 class CDuxelDoc;
 class CDuxelView;
 class FontCache;
@@ -42,4 +43,11 @@ class ViewHost {
   virtual void stopSend() = 0;
   // The document being sent, or null.
   virtual CDuxelDoc* sendingDocument() const = 0;
+
+  // Whether a send may start now: the port is open and no reception is running.
+  virtual bool canStartSend() const { return true; }
+  // The diary type chosen in the settings (which modes the diary has); null: every mode.
+  virtual const CCasioModel* diaryType() const { return nullptr; }
+  // Records left the receive buffer for a document: its window and status redraw.
+  virtual void bufferChanged() {}
 };

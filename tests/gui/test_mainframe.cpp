@@ -22,7 +22,6 @@
 #include "app/CMainFrame.h"
 #include "app/DocumentManager.h"
 #include "views/CDuxelView.h"
-#include "views/ModeListView.h"
 #include "document/CDuxelDoc.h"
 #include "records/Cp1250.h"
 #include "records/DiaryRecords.h"
@@ -125,14 +124,11 @@ QStringList windowsOf(const CMainFrame& frame) {
   for (QMdiSubWindow* w : frame.mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
     lines << shownTitle(w);
     auto* duxelView = qobject_cast<CDuxelView*>(w->widget());
-    ModeListView* view = duxelView ? duxelView->listView() : nullptr;
-    if (!view) {
+    if (!duxelView) {
       lines << QStringLiteral("  (not a mode view)");
       continue;
     }
-    if (!view->findChild<QListWidget*>(QStringLiteral("recordList")))
-      lines << QStringLiteral("  (no recordList)");
-    for (const QString& row : view->rowTexts()) lines << QStringLiteral("  ") + row;
+    for (const QString& row : duxelView->rowTexts()) lines << QStringLiteral("  ") + row;
   }
   return lines;
 }
@@ -195,22 +191,41 @@ class MainFrameTest : public QObject {
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Duxel"));
     QStringList menus;
     for (QAction* a : m_frame->menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus, (QStringList{QStringLiteral("&Soubor"), QStringLiteral("&Okno")}));
-    QStringList items;
-    for (QAction* a : m_frame->menuBar()->actions().first()->menu()->actions())
-      if (!a->isSeparator() && a->isVisible())
-        items << a->text() + u'\t' + a->shortcut().toString(QKeySequence::PortableText);
-    QCOMPARE(items,
-             (QStringList{QStringLiteral("&Nový\tCtrl+N"), QStringLiteral("&Otevřít…\tCtrl+O"),
-                          QStringLiteral("&Uložit\tCtrl+S"), QStringLiteral("Uložit &jako…\t"),
-                          QStringLiteral("&Konec\t")}));
+    QCOMPARE(menus, (QStringList{"&Soubor", "Úpr&avy", "&Diář", "Zásobní&k", "Nas&tavení",
+                                 "&Zobrazit", "&Režimy", "&Okno", "Nápo&věda"}));
+    auto itemsOf = [this](int menu) {
+      QStringList items;
+      for (QAction* a : m_frame->menuBar()->actions().at(menu)->menu()->actions())
+        if (!a->isSeparator() && a->isVisible())
+          items << a->text() + u'\t' + a->shortcut().toString(QKeySequence::PortableText);
+      return items;
+    };
+    QCOMPARE(itemsOf(0),
+             (QStringList{"&Nový\tCtrl+N", "&Otevřít…\tCtrl+O", "&Zavřít\t", "&Uložit\tCtrl+S",
+                          "Uložit &jako…\t", "&Importuj data…\t", "&Exportuj data…\t",
+                          "&Tisk..\tCtrl+P", "Ná&hled\t", "Na&stavení tisku…\t", "&Konec\t"}));
+    QCOMPARE(itemsOf(2), (QStringList{"Přijímat &z diáře\t", "Poslat &do diáře…\t",
+                                      "Příjem do &souboru…\t", "&Parametry přenosu…\t",
+                                      "&Typ diáře…\t"}));
+    QCOMPARE(itemsOf(3), (QStringList{"&Stav zásobníku…\t", "Vy&prázdnit zásobník\t",
+                                      "&Vše do dokumentu\t", "&Režim do dokumentu\t"}));
+    // The modes in display order, Ctrl+1 to Ctrl+0.
+    QCOMPARE(itemsOf(6),
+             (QStringList{"&Telefony\tCtrl+1", "&Vizitky\tCtrl+2", "Po&známky\tCtrl+3",
+                          "&Plánovač\tCtrl+4", "Přip&omínky\tCtrl+5", "Připo&mínky 2\tCtrl+6",
+                          "&Co dělat\tCtrl+7", "Volný &soubor\tCtrl+8", "Vý&daje\tCtrl+9",
+                          "Ta&bulkový procesor\tCtrl+0"}));
+    QCOMPARE(m_frame->findChild<QAction*>("action32821")->shortcut(), QKeySequence("Ctrl+1"));
+    QCOMPARE(m_frame->findChild<QAction*>("action32807")->statusTip(),
+             QStringLiteral("Při skončení programu uloží nastavení okna, komunikace, tisku a "
+                            "typu diáře Casio"));
   }
 
-  void newDocumentShowsOneMemoWindow() {
+  void newDocumentShowsOneTelephoneWindow() {
     m_frame->fileNew();
     m_frame->fileNew();
-    QCOMPARE(windowsOf(*m_frame), (QStringList{QStringLiteral("Bezejmenný1 - Poznámky"),
-                                               QStringLiteral("Bezejmenný2 - Poznámky")}));
+    QCOMPARE(windowsOf(*m_frame), (QStringList{QStringLiteral("Bezejmenný1 - Telefony"),
+                                               QStringLiteral("Bezejmenný2 - Telefony")}));
     QCOMPARE(docs().documents().size(), std::size_t(2));
   }
 
@@ -322,7 +337,7 @@ class MainFrameTest : public QObject {
     CDuxelDoc* doc = docs().openDocument(path);
     QCOMPARE(answers.seen, QStringList{QStringLiteral("warning|Příkaz se nepovedlo provést.")});
     QVERIFY(doc);
-    QCOMPARE(windowsOf(*m_frame), QStringList{QStringLiteral("krátký.dux - Poznámky")});
+    QCOMPARE(windowsOf(*m_frame), QStringList{QStringLiteral("krátký.dux - Telefony")});
     QCOMPARE(describe(*doc), QStringList());
   }
 
@@ -379,7 +394,7 @@ class MainFrameTest : public QObject {
     QVERIFY2(answers.seen[0].contains(QStringLiteral("chybí/nový.dux")),
              qPrintable(answers.seen[0]));
     QVERIFY(doc->IsModified());
-    QCOMPARE(windowsOf(*m_frame), QStringList{QStringLiteral("Bezejmenný1* - Poznámky")});
+    QCOMPARE(windowsOf(*m_frame), QStringList{QStringLiteral("Bezejmenný1* - Telefony")});
     QCOMPARE(docs().path(doc), QString());
   }
 
@@ -394,7 +409,7 @@ class MainFrameTest : public QObject {
     QVERIFY(!window->close());
     QCOMPARE(answers.seen, QStringList{QStringLiteral("question|Uložit změny do Bezejmenný1?")});
     QCOMPARE(docs().documents().size(), std::size_t(1));
-    QCOMPARE(windowsOf(*m_frame), QStringList{QStringLiteral("Bezejmenný1* - Poznámky")});
+    QCOMPARE(windowsOf(*m_frame), QStringList{QStringLiteral("Bezejmenný1* - Telefony")});
 
     answers.then(ModalAnswerer::press(QMessageBox::No));
     QVERIFY(window->close());

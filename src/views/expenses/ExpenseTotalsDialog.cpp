@@ -199,7 +199,7 @@ bool ExpenseTotalsDialog::readDate(QLineEdit* edit, const CcExpense* fallback, C
   if (text.empty()) {
     if (fallback) date.CopyParts(fallback->m_date);
   } else if (!date.ParseTyped(text, false)) {
-    ShowMessage(this, QMessageBox::Critical, UiText(IDS_EXPENSE_BAD_DATE));
+    ShowMessage(this, QMessageBox::Critical, UiText(IDS_BAD_DATE));
     edit->selectAll();
     edit->setFocus();
     return false;
@@ -217,7 +217,7 @@ void ExpenseTotalsDialog::compute() {
   if (!readDate(m_from, first, query.from)) return;
   if (!readDate(m_to, last, query.to)) return;
   if (DayNumber(query.to) < DayNumber(query.from)) {
-    ShowMessage(this, QMessageBox::Critical, UiText(IDS_EXPENSE_BAD_PERIOD));
+    ShowMessage(this, QMessageBox::Critical, UiText(IDS_BAD_PERIOD));
     m_from->setFocus();
     return;
   }

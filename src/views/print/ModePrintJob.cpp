@@ -73,7 +73,7 @@ void ModePrintJob::Begin(QPagedPaintDevice& device) {
   for (const QString& caption : m_captions)
     m_captionWidth = std::max(m_captionWidth, metrics.horizontalAdvance(caption));
 
-  m_items = BuildPrintItems(m_list, m_settings.selection, m_settings.printEmptyEntries,
+  m_items = BuildPrintItems(m_list, m_settings.filter, m_settings.printEmptyEntries,
                             m_displayWidth);
   m_itemLines.clear();
   for (const PrintLines& item : m_items) m_itemLines.push_back(int(item.texts.size()));
