@@ -187,6 +187,8 @@ CMainFrame::~CMainFrame() {
       window->removeEventFilter(this);
     }
   }
+  // The views give their fonts back to this frame's font cache: they go while it lives.
+  qDeleteAll(m_mdi->subWindowList());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1051,6 +1053,11 @@ void CMainFrame::stopSend() {
 
 CDuxelDoc* CMainFrame::sendingDocument() const {
   return m_engine.isSending() ? m_sendingDoc : nullptr;
+}
+
+bool CMainFrame::canStartSend() const {
+  // Records arriving from the diary would collide with a send.
+  return m_port.m_open && m_engine.receiveStatus() != 2;
 }
 
 // ---------------------------------------------------------------------------------------

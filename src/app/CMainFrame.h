@@ -116,6 +116,9 @@ class CMainFrame : public QMainWindow, public ViewHost, public LinkObserver {
   bool startSend(const SendRequest& request) override;
   void stopSend() override;
   CDuxelDoc* sendingDocument() const override;
+  bool canStartSend() const override;
+  const CCasioModel* diaryModel() const override { return &m_model; }
+  void bufferChanged() override { refreshBufferWindow(); }
 
   // LinkObserver.
   void statusText(const std::string& text) override;

@@ -25,6 +25,7 @@
 #include "viewmodel/FieldCaptions.h"
 #include "viewmodel/RecordClipboard.h"
 #include "viewmodel/ViewCommands.h"
+#include "views/ClipboardFormats.h"
 #include "views/FontCache.h"
 #include "views/GuiText.h"
 #include "views/Messages.h"
@@ -43,13 +44,6 @@
 void PrintModeRecords(CDuxelView& view, bool preview) __attribute__((weak));
 
 namespace {
-
-// The clipboard format of a mode as Qt names a registered format: on Windows this is the
-// registered "DuxelCF<mode>" itself; elsewhere the same name serves as the MIME type.
-QString MimeFormat(int mode) {
-  return QStringLiteral("application/x-qt-windows-mime;value=\"%1\"")
-      .arg(QString::fromStdString(ClipboardFormatName(mode)));
-}
 
 // Clipboard text leaves with the line ends of the desktop.
 QString ClipboardQString(const std::string& cp1250) {
@@ -136,7 +130,7 @@ FieldEdit* CDuxelView::addFieldEdit(int limit, bool captions, int fields) {
   if (m_editFont) m_edit->setEditFont(m_editFont->font);
   m_edit->setCharLimit(limit);
   if (captionControl) m_edit->setCaptionControl(captionControl, FieldCaptions(m_mode, m_host.settings()));
-  const CCasioModel* diary = m_host.diaryType();
+  const CCasioModel* diary = m_host.diaryModel();
   m_edit->setDisplayWidth(diary && diary->m_modeWidths[m_mode] > 0 ? diary->m_modeWidths[m_mode]
                                                                    : 16);
   row->addWidget(m_edit, 1);
@@ -397,7 +391,7 @@ bool CDuxelView::commandState(int id, bool* checked) const {
   f.fieldsHaveContent = const_cast<CDuxelView*>(this)->HasFieldsContent();
   f.searchText = !findOptions().text.isEmpty();
   const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-  f.clipboardHasRecord = clip && clip->hasFormat(MimeFormat(m_mode));
+  f.clipboardHasRecord = clip && clip->hasFormat(ClipboardFormat(m_mode));
   f.clipboardHasText = clip && clip->hasText();
   switch (focusKind()) {
     case FocusKind::List:
@@ -424,7 +418,7 @@ bool CDuxelView::commandState(int id, bool* checked) const {
   }
   f.sending = m_host.sendingDocument() != nullptr;
   f.linkCanSend = m_host.canStartSend();
-  const CCasioModel* diary = m_host.diaryType();
+  const CCasioModel* diary = m_host.diaryModel();
   for (int mode = 0; mode < 10; ++mode) {
     f.diaryHasMode[mode] = !diary || diary->HasMode(mode);
     if (m_host.receiveBuffer().HasPendingData(mode) && f.diaryHasMode[mode]) {
@@ -638,7 +632,7 @@ void CDuxelView::Copy() {
   auto* data = new QMimeData;
   data->setText(ClipboardQString(ClipboardText({m_current})));
   const std::vector<uint8_t> bytes = StoreClipboardRecord(m_mode, *m_current);
-  data->setData(MimeFormat(m_mode),
+  data->setData(ClipboardFormat(m_mode),
                 QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
   QGuiApplication::clipboard()->setMimeData(data);
 }
@@ -647,11 +641,11 @@ void CDuxelView::Paste() {
   edited();
   CommitAndShow();
   const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-  if (!clip || !clip->hasFormat(MimeFormat(m_mode))) {
+  if (!clip || !clip->hasFormat(ClipboardFormat(m_mode))) {
     QApplication::beep();
     return;
   }
-  const QByteArray bytes = clip->data(MimeFormat(m_mode));
+  const QByteArray bytes = clip->data(ClipboardFormat(m_mode));
   ClipLoad status;
   std::unique_ptr<CCasioPol> record = LoadClipboardRecord(
       m_mode, reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size()),
@@ -812,7 +806,7 @@ void CDuxelView::Send() {
   CommitAndShow();
   m_host.prepareSend();
   std::array<bool, 10> hasMode, checked;
-  const CCasioModel* diary = m_host.diaryType();
+  const CCasioModel* diary = m_host.diaryModel();
   for (int mode = 0; mode < 10; ++mode) {
     hasMode[mode] = !diary || diary->HasMode(mode);
     checked[mode] = m_doc->GetList(mode)->m_selected != 0;
@@ -884,7 +878,7 @@ void CDuxelView::BufferToDocument(bool allModes) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   CommitAndShow();
   static const CCasioModel everyMode;
-  const CCasioModel* diary = m_host.diaryType();
+  const CCasioModel* diary = m_host.diaryModel();
   ViewBufferMove move(m_mode);
   const int moved = allModes
                         ? MoveAllToDocument(m_host.receiveBuffer(), *m_doc, diary ? *diary : everyMode, &move)

@@ -47,7 +47,7 @@ class ViewHost {
   // Whether a send may start now: the port is open and no reception is running.
   virtual bool canStartSend() const { return true; }
   // The diary type chosen in the settings (which modes the diary has); null: every mode.
-  virtual const CCasioModel* diaryType() const { return nullptr; }
+  virtual const CCasioModel* diaryModel() const { return nullptr; }
   // Records left the receive buffer for a document: its window and status redraw.
   virtual void bufferChanged() {}
 };

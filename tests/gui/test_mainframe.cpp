@@ -425,6 +425,8 @@ class MainFrameTest : public QObject {
     for (int mode = 0; mode < kModeCount; ++mode) doc->GetList(mode)->DeleteAll();
     docs().setModified(doc, true);
     const QList<QMdiSubWindow*> windows = m_frame->mdiArea()->subWindowList();
+    // The views hold the records they show: they let go of the deleted ones.
+    for (QMdiSubWindow* w : windows) qobject_cast<CDuxelView*>(w->widget())->refresh();
     QCOMPARE(windows.size(), 4);
 
     ModalAnswerer answers;
