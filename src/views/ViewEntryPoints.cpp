@@ -23,7 +23,7 @@ void PrintModeRecords(CDuxelView& view, bool preview) {
   const int mode = view.mode();
   // Records cut their fields at the width the diary shows for the mode.
   int width = 16;
-  if (const CCasioModel* diary = view.host().diaryType())
+  if (const CCasioModel* diary = view.host().diaryModel())
     width = diary->HasMode(mode) ? diary->m_modeWidths[std::size_t(mode)] : diary->m_screenWidth;
   PrintModeRecords(&view, *view.document(), mode, view.host().settings(), preview, width);
   if (preview && view.window() && view.window() != &view) view.window()->showMaximized();

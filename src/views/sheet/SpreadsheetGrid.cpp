@@ -160,7 +160,9 @@ std::string SpreadsheetGrid::selectionText() const {
 }
 
 void SpreadsheetGrid::copySelection() const {
+  // The desktop's line ends.
   QString text = QStringFromCp1250(selectionText());
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QGuiApplication::clipboard()->setText(text);
 }
 
@@ -178,26 +180,33 @@ void SpreadsheetGrid::moveFocus(int dRow, int dColumn, bool extend) {
   if (row > rowPosition() + kRows) m_vbar->setValue(row - kRows);
   if (column - 1 < columnPosition()) m_hbar->setValue(column - 1);
   if (column > columnPosition() + kColumns) m_hbar->setValue(column - kColumns);
-  m_extending = extend;
-  cell(row - rowPosition() - 1, column - columnPosition() - 1)->setFocus(Qt::OtherFocusReason);
-  m_extending = false;
+  QLineEdit* target = cell(row - rowPosition() - 1, column - columnPosition() - 1);
+  if (target->hasFocus()) {
+    // The same control now shows another cell: it gets no new focus event.
+    cellEntered(indexOf(target), extend);
+  } else {
+    m_extending = extend;
+    target->setFocus(Qt::OtherFocusReason);
+    m_extending = false;
+  }
+}
+
+void SpreadsheetGrid::cellEntered(int index, bool extend) {
+  m_row = rowPosition() + index / kColumns + 1;
+  m_column = columnPosition() + index % kColumns + 1;
+  if (!extend) {
+    m_anchorRow = m_row;
+    m_anchorColumn = m_column;
+  }
+  paintSelection();
+  emit cellFocused(fullCellText(m_row, m_column));
 }
 
 bool SpreadsheetGrid::eventFilter(QObject* watched, QEvent* event) {
   const int index = indexOf(watched);
   if (index < 0) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::FocusIn) {
-    const int row = rowPosition() + index / kColumns + 1;
-    const int column = columnPosition() + index % kColumns + 1;
-    const bool extend = m_extending || (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
-    m_row = row;
-    m_column = column;
-    if (!extend) {
-      m_anchorRow = row;
-      m_anchorColumn = column;
-    }
-    paintSelection();
-    emit cellFocused(fullCellText(row, column));
+    cellEntered(index, m_extending || (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier));
   } else if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool shift = key->modifiers() & Qt::ShiftModifier;

@@ -71,6 +71,8 @@ class SpreadsheetGrid : public QWidget {
   void fillCells();
   void paintSelection();
   void moveFocus(int dRow, int dColumn, bool extend);
+  // The cell control `index` shows the current cell now.
+  void cellEntered(int index, bool extend);
   int indexOf(QObject* control) const;
 
   const CcSpreadsheet* m_sheet = nullptr;
