@@ -11,8 +11,7 @@
 #include "link/CCasioModel.h"
 #include "qtadapters/QSettingsProfile.h"
 #include "settings/AppSettings.h"
-#include "settings/LinkSettings.h"
-#include "settings/PrintingSection.h"
+#include "settings/AppSettingsIO.h"
 #include "viewmodel/FieldCaptions.h"
 #include "views/print/ModePrintJob.h"
 
@@ -42,17 +41,13 @@ int RunPrint(const PrintOptions& options, int argc, char** argv) {
   std::string error;
   if (!LoadDocument(options.file, options.password, doc, error)) return Fail(error);
 
+  // The program's own settings: the print font, margins and switches, the free-field names
+  // of the captions, the diary type.
   QSettingsProfile profile;
-  AppSettings settings;
-  settings.printing = LoadPrintSettings(profile);
+  AppSettings settings = LoadAppSettings(profile, SystemDevicePaths());
   settings.printing.filter = options.filter == "marked" ? 1 : options.filter == "unmarked" ? 2 : 0;
-  for (int m : {kTelephone, kBusinessCards}) {
-    auto& names = settings.freeNames[m == kTelephone ? 0 : 1];
-    for (std::size_t i = 0; i < names.size(); ++i)
-      names[i] = profile.getString(ModeSectionName(m), "Free_" + std::to_string(i + 1), names[i]);
-  }
   // Records cut their fields at the display width the current diary type has for the mode.
-  const CCasioModel model = ChooseCurrentModel(profile, LoadLinkSettings(profile).type);
+  const CCasioModel model = ChooseCurrentModel(profile, settings.link.type);
   const int width = model.HasMode(mode) ? model.m_modeWidths[mode] : model.m_screenWidth;
 
   QSaveFile file(QString::fromLocal8Bit(options.out.c_str()));

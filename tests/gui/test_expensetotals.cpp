@@ -14,6 +14,12 @@
 #include "views/FontCache.h"
 #include "views/Messages.h"
 #include "views/expenses/ExpenseTotalsDialog.h"
+#include "ModalAnswerer.h"
+#include "document/CDuxelDoc.h"
+#include "link/ReceiveBuffer.h"
+#include "views/CDuxelView.h"
+#include "views/ViewFactory.h"
+#include "views/ViewHost.h"
 
 namespace {
 std::string W(const QString& text) { return Cp1250FromUtf8(text.toStdString()); }
@@ -23,6 +29,27 @@ std::string Line(const QString& label, const QString& value, int width) {
   const int blanks = width - int(label.size()) - int(value.size());
   return W(label) + std::string(std::size_t(std::max(blanks, 0)), ' ') + W(value) + "\r\n";
 }
+class FakeHost : public ViewHost {
+ public:
+  AppSettings& settings() override { return m_settings; }
+  FontCache& fonts() override { return m_fonts; }
+  ReceiveBuffer& receiveBuffer() override { return m_buffer; }
+  void documentEdited(CDuxelDoc* doc, CDuxelView*) override { doc->SetModifiedFlag(true); }
+  void showStatus(const QString&) override {}
+  void setNewWindowMode(int) override {}
+  bool overwriteMode() const override { return false; }
+  void setOverwriteMode(bool) override {}
+  void prepareSend() override {}
+  void cancelSend() override {}
+  bool startSend(const SendRequest&) override { return false; }
+  void stopSend() override {}
+  CDuxelDoc* sendingDocument() const override { return nullptr; }
+
+ private:
+  AppSettings m_settings;
+  FontCache m_fonts;
+  ReceiveBuffer m_buffer;
+};
 }  // namespace
 
 class TestExpenseTotals : public QObject {
@@ -119,6 +146,37 @@ class TestExpenseTotals : public QObject {
     click(dialog, "computeButton");
     QCOMPARE(MessageTestHook::takeShown(), QStringList{QString::fromUtf8("Chyba:\nŠpatné časové období.")});
     QCOMPARE(dialog.resultText(), std::string());
+  }
+
+  // Button 345 of the Expenses form opens the dialog from the form's current expense, with
+  // the form's type names (a type added to the form's list is offered too).
+  void openedFromTheExpensesView() {
+    CDuxelDoc doc;
+    auto* e = new CcExpense;
+    e->m_date.m_year = 2024;
+    e->m_date.m_month = 2;
+    e->m_date.m_day = 29;
+    e->m_amount = 3;
+    e->m_payment = "Bitcoin";
+    doc.GetList(kExpenses)->InsertSorted(e);
+    FakeHost host;
+    host.settings().expenses.addTypes = true;
+    std::unique_ptr<CDuxelView> view(CreateModeView(&doc, kExpenses, host));
+    view->show();
+    QString from;
+    QStringList payments;
+    ModalAnswerer answerer;
+    answerer.then([&](QWidget* w) {
+      from = w->findChild<QLineEdit*>(QStringLiteral("fromDate"))->text();
+      auto* combo = w->findChild<QComboBox*>(QStringLiteral("paymentFilter"));
+      for (int i = 0; i < combo->count(); ++i) payments << combo->itemText(i);
+      static_cast<QDialog*>(w)->reject();
+    });
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("button345")), Qt::LeftButton);
+    QCOMPARE(answerer.seen, QStringList{QString::fromUtf8("dialog|Výpočet celkových výdajů")});
+    QCOMPARE(from, QStringLiteral("29.2.2024"));
+    QCOMPARE(payments.size(), 9);
+    QCOMPARE(payments.last(), QStringLiteral("Bitcoin"));
   }
 
   void fontTooLargeForTheBox() {
