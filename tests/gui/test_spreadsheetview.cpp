@@ -211,6 +211,28 @@ class TestSpreadsheetView : public QObject {
     QCOMPARE(view->nameEdit()->text(), QString());
   }
 
+  // Worksheets from the receive buffer are numbered by the view's counter, which starts at
+  // the document's worksheet count plus one and keeps running.
+  void bufferedWorksheetsAreNumbered() {
+    CDuxelDoc doc;
+    doc.GetList(kSpreadSheet)->AddTail(Sheet("Mine", Image({{1, 1, "a"}})));
+    auto view = open(doc);
+    QCOMPARE(view->tableCounter(), 2);
+    for (int round = 0; round < 2; ++round) {
+      CCasioList* buffered = host.receiveBuffer().GetList(kSpreadSheet);
+      buffered->AddTail(Sheet("", Image({{1, 1, round ? "c" : "b"}})));
+      buffered->m_modified = 1;
+      view->listBox()->setFocus();
+      view->runCommand(round ? ViewCommand::kBufferMode : ViewCommand::kBufferAll);
+    }
+    QStringList names;
+    for (const CCasioPol* r : *doc.GetList(kSpreadSheet))
+      names << QString::fromStdString(static_cast<const CcSpreadsheet*>(r)->m_name);
+    QCOMPARE(names, (QStringList{"Mine", "Tabulka 2", "Tabulka 3"}));
+    QCOMPARE(view->nameEdit()->text(), QStringLiteral("Tabulka 3"));
+    QCOMPARE(view->grid()->cellText(0, 0), QStringLiteral("c"));
+  }
+
   void exportMarkedWorksheet() {
     const QString library =
         QDir(QCoreApplication::applicationDirPath()).filePath("../../src/odbc/libduxeltxt.so");

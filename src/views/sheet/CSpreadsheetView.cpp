@@ -10,6 +10,7 @@
 
 #include "document/CDuxelDoc.h"
 #include "document/OdbcExchange.h"
+#include "link/CCasioModel.h"
 #include "records/CcSpreadsheet.h"
 #include "settings/AppSettings.h"
 #include "spreadsheet/WorksheetExport.h"
@@ -168,7 +169,35 @@ bool CSpreadsheetView::commandState(int id, bool* checked) const {
   return CDuxelView::commandState(id, checked);
 }
 
+void CSpreadsheetView::RecordMoved(int mode, CCasioPol* record) {
+  if (mode == kSpreadSheet) m_moved = record;
+}
+
+void CSpreadsheetView::moveBuffer(bool allModes) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  CommitAndShow();
+  static const CCasioModel everyMode;
+  const CCasioModel* diary = host().diaryModel();
+  m_moved = nullptr;
+  const int moved =
+      allModes ? MoveAllToDocument(host().receiveBuffer(), *document(), diary ? *diary : everyMode, this)
+               : MoveModeToDocument(host().receiveBuffer(), *document(), diary ? *diary : everyMode,
+                                    kSpreadSheet, this);
+  listModel()->reset();
+  if (m_moved) selectRow(listModel()->rowOf(m_moved));
+  CommitAndShow();
+  updateCounters();
+  if (moved > 0) edited();
+  host().bufferChanged();
+  QApplication::restoreOverrideCursor();
+}
+
 void CSpreadsheetView::runCommand(int id) {
+  // The buffer commands go through this view so that worksheets get the view's numbers.
+  if ((id == ViewCommand::kBufferAll || id == ViewCommand::kBufferMode) && commandState(id, nullptr)) {
+    moveBuffer(id == ViewCommand::kBufferAll);
+    return;
+  }
   if (id == ViewCommand::kCopy && gridHasFocus()) {
     if (QApplication::focusWidget() == m_cellText)
       m_cellText->copy();

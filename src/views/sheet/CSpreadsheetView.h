@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "link/ReceiveBuffer.h"
 #include "views/CDuxelView.h"
 
 class ExchangeUi;
@@ -13,7 +14,9 @@ class SpreadsheetGrid;
 // its name (edit 180), its last change (515) and the 8 x 4 grid of its cells, with the full
 // text of the focused cell in the read-only main edit. Export writes the first marked
 // worksheet's cells as a table and clears its mark. New and Import do not apply here.
-class CSpreadsheetView : public CDuxelView {
+// Worksheets moved in from the receive buffer are named "Tabulka %d" by the view's running
+// counter, whether the view's own buffer commands or the main frame's move them.
+class CSpreadsheetView : public CDuxelView, public BufferMoveView {
   Q_OBJECT
 
  public:
@@ -32,6 +35,11 @@ class CSpreadsheetView : public CDuxelView {
   void runCommand(int id) override;
   void print(bool preview) override;
 
+  // BufferMoveView
+  bool HasView(int mode) const override { return mode == kSpreadSheetMode; }
+  int NextSheetNumber() override { return m_tableCounter++; }
+  void RecordMoved(int mode, CCasioPol* record) override;
+
   SpreadsheetGrid* grid() const { return m_grid; }
   QLineEdit* nameEdit() const { return m_name; }
   QLabel* changedLabel() const { return m_changed; }
@@ -43,7 +51,9 @@ class CSpreadsheetView : public CDuxelView {
   void setExchangeUi(ExchangeUi* ui) { m_exchangeUi = ui; }
 
  private:
+  static constexpr int kSpreadSheetMode = 9;
   bool gridHasFocus() const;
+  void moveBuffer(bool allModes);
   void showCellText(const QString& text);
 
   SpreadsheetGrid* m_grid;
@@ -53,4 +63,5 @@ class CSpreadsheetView : public CDuxelView {
   QLabel* m_cellFree;           // 140
   int m_tableCounter = 1;
   ExchangeUi* m_exchangeUi = nullptr;
+  CCasioPol* m_moved = nullptr;  // the last worksheet a buffer move brought
 };
