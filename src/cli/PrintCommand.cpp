@@ -35,6 +35,11 @@ int RunPrint(const PrintOptions& options, int argc, char** argv) {
   if (mode < 0) return Fail("unknown mode " + options.mode);
   // No screen is needed to paint pages.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's own notes (a missing runtime folder, font fall-backs) are not the command's errors:
+  // only what stops the printout reaches standard error, as one line.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) Warn(text.toStdString());
+  });
   QGuiApplication qapp(argc, argv);
 
   CDuxelDoc doc;

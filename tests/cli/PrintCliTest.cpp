@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -174,6 +175,29 @@ TEST_F(PrintCli, PagesAsPaginationPredicts) {
       if (!line.empty() && line != "\f") lines += line + "\n";
     EXPECT_EQ(lines, expected) << "page " << page;
   }
+}
+
+TEST_F(PrintCli, FailuresGiveOneLine) {
+  ASSERT_NO_FATAL_FAILURE(Build({{"Memo", {{{"text", "x"}}}}}, "one"));
+  struct Row {
+    std::vector<std::string> args;
+    std::string line;
+  };
+  const std::vector<Row> rows = {
+      {{"--mode", "Memos", "--out", Path("a.pdf")}, "duxel-cli: unknown mode Memos\n"},
+      {{"--mode", "Memo", "--out", Path("no/such/folder/a.pdf")}, ""},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> argv{DUXEL_CLI, "print", Path("one.dux")};
+    argv.insert(argv.end(), row.args.begin(), row.args.end());
+    const ProgramResult r = Run(argv);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    if (!row.line.empty()) EXPECT_EQ(r.err, row.line);
+    EXPECT_EQ(r.err.rfind("duxel-cli: ", 0), 0u) << r.err;
+  }
+  EXPECT_FALSE(fs::exists(m_dir / "a.pdf"));
 }
 
 }  // namespace
