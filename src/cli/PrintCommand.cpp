@@ -5,8 +5,11 @@
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QSettings>
+#include <clocale>
 #include <iostream>
 
+#include "app/RegionalFromLocale.h"
 #include "document/CDuxelDoc.h"
 #include "link/CCasioModel.h"
 #include "qtadapters/QSettingsProfile.h"
@@ -41,6 +44,10 @@ int RunPrint(const PrintOptions& options, int argc, char** argv) {
     if (type == QtCriticalMsg || type == QtFatalMsg) Warn(text.toStdString());
   });
   QGuiApplication qapp(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // amounts always with a full stop
+  // Dates print in the order and with the separators the program shows them.
+  QSettings intl(QStringLiteral("VORT"), QStringLiteral("Duxel39"));
+  SetRegionalSettings(RegionalFromLocale(QLocale(), intl));
 
   CDuxelDoc doc;
   std::string error;
