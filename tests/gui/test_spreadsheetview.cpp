@@ -237,7 +237,10 @@ class TestSpreadsheetView : public QObject {
     const QString library =
         QDir(QCoreApplication::applicationDirPath()).filePath("../../src/odbc/libduxeltxt.so");
     if (!QFile::exists(library)) QSKIP("the text driver is not built");
-    QFile ini(qEnvironmentVariable("ODBCSYSINI") + "/odbcinst.ini");
+    // The driver is registered in the test's own ODBC folder only, never the machine's.
+    const QString odbc = qEnvironmentVariable("ODBCSYSINI");
+    if (odbc.isEmpty() || qEnvironmentVariableIsEmpty("ODBCINI")) QSKIP("no private ODBC folder");
+    QFile ini(odbc + "/odbcinst.ini");
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write(QStringLiteral("[Duxel Text Driver (*.txt; *.csv)]\nDriver=%1\nSetup=%1\n")
                   .arg(QFileInfo(library).canonicalFilePath()).toUtf8());
