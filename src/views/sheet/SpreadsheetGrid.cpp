@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStyle>
@@ -207,6 +208,9 @@ bool SpreadsheetGrid::eventFilter(QObject* watched, QEvent* event) {
   if (index < 0) return QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::FocusIn) {
     cellEntered(index, m_extending || (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier));
+  } else if (event->type() == QEvent::MouseButtonPress && m_cells[std::size_t(index)]->hasFocus()) {
+    // A click into the focused cell gets no focus event: Shift widens, else it starts anew.
+    cellEntered(index, static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier);
   } else if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool shift = key->modifiers() & Qt::ShiftModifier;
