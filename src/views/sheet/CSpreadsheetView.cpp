@@ -72,6 +72,7 @@ CSpreadsheetView::CSpreadsheetView(CDuxelDoc* doc, ViewHost& host, QWidget* pare
     m_cellText->setFont(font->font);
     host.fonts().ReleaseFont(font);
   }
+  addMoveButtons();
   connect(m_grid, &SpreadsheetGrid::cellFocused, this, &CSpreadsheetView::showCellText);
   connect(m_name, &QLineEdit::textEdited, this, [this] { fieldChanged(); });
   showCellText(QString());
