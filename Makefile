@@ -1,6 +1,8 @@
 # Two entry points for a fresh Debian 12 machine:
 #   make run   installs what is missing, builds and starts duxel
 #   make test  installs what is missing, builds and runs the whole suite (ctest + a short fuzz run)
+#   make demo  builds and shows a reception from a simulated diary, with a private profile
+# and for packagers: make package (a Debian package in build/), make install PREFIX=~/.local
 BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 10
@@ -8,7 +10,8 @@ JOBS       ?= $(shell nproc)
 # ccache, where the machine has it, makes rebuilds in several checkouts cheap.
 LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps configure build run test fuzz bench clean
+.PHONY: deps configure build run test demo package install fuzz bench clean
+PREFIX ?= $(HOME)/.local
 
 deps:
 	@scripts/install-deps
@@ -21,6 +24,18 @@ build: configure
 
 run: build
 	$(BUILD)/src/app/duxel
+
+# casio-sim transmits docs/demo/demo.json on a pseudo-terminal to a duxel that runs with a
+# profile of its own in a temporary folder: nothing of the user's settings is read or changed.
+demo: build
+	@scripts/demo $(BUILD)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/*.deb
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 test: build fuzz
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

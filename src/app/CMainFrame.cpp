@@ -26,10 +26,14 @@
 #include <QWhatsThis>
 
 #include "app/CDuxelMDIChildWnd.h"
+#include "app/DiaryTypeDialog.h"
 #include "app/DocumentManager.h"
 #include "app/Icons.h"
 #include "app/OptionsSheet.h"
 #include "app/RegionalFromLocale.h"
+#include "app/TransferDialog.h"
+#include "extras/AboutDialog.h"
+#include "extras/TipDialog.h"
 #include "document/CDuxelDoc.h"
 #include "link/ReceiveBuffer.h"
 #include "qtadapters/LinkDriver.h"
@@ -669,10 +673,14 @@ QMdiSubWindow* CMainFrame::openModeWindow(CDuxelDoc* doc, int mode) {
   updateTitles(doc);
   // A new window opens maximised when the active one is.
   QMdiSubWindow* current = m_mdi->currentSubWindow();
-  if (current && current != window && current->isMaximized())
+  if (current && current != window && current->isMaximized()) {
     window->showMaximized();
-  else
+  } else {
+    // Room for the list and the fields, not the frame's minimum.
+    const QSize area = m_mdi->viewport()->size();
+    window->resize(std::max(420, area.width() * 3 / 5), std::max(300, area.height() * 2 / 3));
     window->show();
+  }
   m_mdi->setActiveSubWindow(window);
   return window;
 }
@@ -1140,13 +1148,26 @@ void CMainFrame::showOptions() {
   sheet.exec();
 }
 
-void CMainFrame::transferParameters() {}
+void CMainFrame::transferParameters() {
+  TransferDialog dialog(m_settings.link, m_model.m_maxSpeed, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const std::string type = m_settings.link.type;
+  m_settings.link = dialog.settings();
+  m_settings.link.type = type;
+  reopenPort();
+}
 
-void CMainFrame::diaryTypes() {}
+void CMainFrame::diaryTypes() {
+  DiaryTypeDialog dialog(*m_profile, m_model, this);
+  if (dialog.exec() == QDialog::Accepted) setDiaryType(dialog.currentModel());
+}
 
-void CMainFrame::showAbout() {}
+void CMainFrame::showAbout() {
+  AboutDialog dialog(this);
+  dialog.exec();
+}
 
-void CMainFrame::showTips() {}
+void CMainFrame::showTips() { ShowTipOfTheDay(*m_profile, this); }
 
 void CMainFrame::closeAllDocuments() {
   if (!m_docs->saveAllModified()) return;

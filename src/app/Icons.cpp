@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Icons.h"
 
+#include <QFile>
+
 #include <QFont>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include "extras/AboutDialog.h"
 
 namespace {
 
@@ -69,6 +73,78 @@ QIcon GlyphIcon(const QString& glyph, const QColor& ink) {
   return icon;
 }
 
+// Small pictures drawn with lines: the file and clipboard commands.
+enum class Picture { Page, Folder, Disk, Printer, Clipboard, Pages, Magnifier };
+
+QIcon PictureIcon(Picture picture) {
+  QIcon icon;
+  for (int size : {16, 24}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 16.0, size / 16.0);
+    const QColor ink(0x30, 0x30, 0x30);
+    p.setPen(QPen(ink, 1.0));
+    auto page = [&p](QRectF r) {
+      QPainterPath path;
+      path.moveTo(r.left(), r.top());
+      path.lineTo(r.right() - 3, r.top());
+      path.lineTo(r.right(), r.top() + 3);
+      path.lineTo(r.right(), r.bottom());
+      path.lineTo(r.left(), r.bottom());
+      path.closeSubpath();
+      p.setBrush(Qt::white);
+      p.drawPath(path);
+    };
+    switch (picture) {
+      case Picture::Page:
+        page(QRectF(3.5, 1.5, 9, 13));
+        break;
+      case Picture::Pages:
+        page(QRectF(2.5, 1.5, 8, 10));
+        page(QRectF(5.5, 4.5, 8, 10));
+        break;
+      case Picture::Folder:
+        p.setBrush(QColor(0xF0, 0xC8, 0x50));
+        p.drawRect(QRectF(1.5, 4.5, 13, 9));
+        p.drawRect(QRectF(1.5, 3.0, 5, 1.5));
+        break;
+      case Picture::Disk:
+        p.setBrush(QColor(0x40, 0x60, 0xB0));
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.drawRect(QRectF(3.5, 9.5, 9, 5));
+        break;
+      case Picture::Printer:
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(0xA0, 0xA0, 0xA0));
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        break;
+      case Picture::Clipboard:
+        p.setBrush(QColor(0xC0, 0x90, 0x50));
+        p.drawRect(QRectF(2.5, 2.5, 11, 12));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 4.5, 7, 8));
+        p.setBrush(QColor(0x80, 0x80, 0x80));
+        p.drawRect(QRectF(5.5, 1.5, 5, 2));
+        break;
+      case Picture::Magnifier:
+        p.setPen(QPen(ink, 1.6));
+        p.setBrush(QColor(0xD0, 0xE8, 0xFF));
+        p.drawEllipse(QRectF(2, 2, 8, 8));
+        p.drawLine(QPointF(9, 9), QPointF(14, 14));
+        break;
+    }
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
 }  // namespace
 
 QIcon ModeIcon(int mode) {
@@ -85,6 +161,7 @@ QIcon CommandIcon(int id) {
   if (id >= 32820 && id <= 32829) return ModeIcon(id - 32820);
   const QColor blue(0x20, 0x50, 0xA0), green(0x20, 0x80, 0x30), red(0xB0, 0x20, 0x20),
       dark(0x30, 0x30, 0x30);
+  (void)blue;
   switch (id) {
     case 57600:
       return GlyphIcon(QStringLiteral("🗋"), dark);  // new
@@ -127,4 +204,11 @@ QIcon CommandIcon(int id) {
   }
 }
 
-QIcon AppIcon() { return BadgeIcon(QColor(0x20, 0x50, 0xA0), QStringLiteral("D")); }
+QIcon AppIcon() {
+  // The program's own icon where its resources are linked in.
+  InitExtrasResources();
+  QIcon icon;
+  for (const char* path : {":/duxel/duxel-48.png", ":/duxel/duxel-128.png"})
+    if (QFile::exists(QString::fromLatin1(path))) icon.addFile(QString::fromLatin1(path));
+  return icon.isNull() ? BadgeIcon(QColor(0x20, 0x50, 0xA0), QStringLiteral("D")) : icon;
+}

@@ -5,6 +5,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/RegionalFromLocale.h"
+#include "extras/SplashScreen.h"
+#include "extras/TipDialog.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -21,7 +23,16 @@ int main(int argc, char* argv[]) {
 
   // The records' clipboard formats ("DuxelCF0".."DuxelCF9", views/ClipboardFormats.h) need
   // no registration: Qt announces a MIME format when it is first put on the clipboard.
+  // No splash and no tip when the program was started to open a file.
+  const QStringList arguments = QApplication::arguments().mid(1);
+  const bool plainStart = arguments.join(QLatin1Char(' ')).trimmed().isEmpty();
+  if (plainStart) ShowSplash(3000);
   CMainFrame frame;
-  frame.startUp(QApplication::arguments().mid(1));
+  frame.startUp(arguments);
+  if (plainStart) {
+    // The tip comes once the windows are drawn.
+    QApplication::processEvents();
+    ShowTipsOnStartUp(frame.profile(), &frame);
+  }
   return app.exec();
 }

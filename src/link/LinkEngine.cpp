@@ -100,8 +100,9 @@ void LinkEngine::portLost() {
   m_mode = 10;
   if (m_capture) endCapture(CaptureEnd::PortLost);
   if (m_sendState != 0 || m_phase != Phase::None) finishSend(SendEnd::PortLost);
-  m_receiveStatus = 0;
-  m_observer.statusText(LinkStatusText(kStatusOff, 0, false));
+  // The reception is over as if it had ended: the buffer window may close, and a window
+  // the user closed during it opens again with the next one.
+  fallBack(0, kStatusOff);
   m_observer.beep();
   m_observer.message(IDS_PORT_LOST, "", MessageIcon::Stop);
 }

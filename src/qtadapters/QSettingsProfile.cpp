@@ -14,8 +14,46 @@ QString Q(const std::string& cp1250) { return QString::fromStdString(Utf8FromCp1
 
 std::string Cp(const QString& text) { return Cp1250FromUtf16(text.toStdU16String()); }
 
+// QSettings takes "/" and "\\" in a key for group separators, but names the user types
+// (diary types, field mappings) may hold them. They are kept as %2F and %5C, and "%" as
+// %25, so that exactly the typed name comes back.
+QString EncodeKey(const QString& key) {
+  QString encoded;
+  encoded.reserve(key.size());
+  for (const QChar c : key) {
+    if (c == QLatin1Char('%'))
+      encoded += QLatin1String("%25");
+    else if (c == QLatin1Char('/'))
+      encoded += QLatin1String("%2F");
+    else if (c == QLatin1Char('\\'))
+      encoded += QLatin1String("%5C");
+    else
+      encoded += c;
+  }
+  return encoded;
+}
+
+// Any other "%" (a key written by hand) stays as it is.
+QString DecodeKey(const QString& key) {
+  QString decoded;
+  decoded.reserve(key.size());
+  for (qsizetype i = 0; i < key.size(); ++i) {
+    const QString code = key.mid(i, 3).toUpper();
+    if (code == QLatin1String("%25") || code == QLatin1String("%2F") ||
+        code == QLatin1String("%5C")) {
+      decoded += code == QLatin1String("%25")   ? QLatin1Char('%')
+                 : code == QLatin1String("%2F") ? QLatin1Char('/')
+                                                : QLatin1Char('\\');
+      i += 2;
+    } else {
+      decoded += key[i];
+    }
+  }
+  return decoded;
+}
+
 QString KeyPath(const std::string& section, const std::string& key) {
-  return Q(section) + QLatin1Char('/') + Q(key);
+  return Q(section) + QLatin1Char('/') + EncodeKey(Q(key));
 }
 
 }  // namespace
@@ -59,7 +97,7 @@ std::vector<std::string> QSettingsProfile::valueNames(const std::string& section
   m_settings->endGroup();
   std::vector<std::string> names;
   names.reserve(keys.size());
-  for (const QString& k : keys) names.push_back(Cp(k));
+  for (const QString& k : keys) names.push_back(Cp(DecodeKey(k)));
   return names;
 }
 

@@ -19,6 +19,22 @@ enum StringId : int {
   IDS_BAD_DATE = 124,          // "Chyba:\nChybné datum nebo čas."
   IDS_NOT_CONNECTED = 128,     // "Bohužel diář není připojen, nebo jsou\nšpatně nastaveny ..."
   IDS_PORT_OPEN_FAILED = 130,  // "Nejde otevřít sériové rozhraní.\nZkuste nastavit ..."
+  // The diary types.
+  IDS_ASK_DELETE_MODEL = 21,    // "%1\nOpravdu chcete vymazat\ntento typ diáře Casio ze seznamu?"
+  IDS_MODELS_NOT_SAVED = 22,    // "Definice typů diářů Casio nejdou uložit na\ndisk. ..."
+  IDS_ENTER_MODEL_NAME = 24,    // "Zadejte název typu diáře Casio"
+  IDS_EDIT_MODEL_TITLE = 25,    // "Editace již existujícího modelu"
+  IDS_NEW_MODEL_TITLE = 26,     // "Definice nového modelu"
+  IDS_MODEL_NEEDS_MODE = 29,    // "Typ diáře Casio musí mít\nnejméně jeden aktivní režim."
+  IDS_MODEL_EXISTS = 34,        // "%1\ntento typ diáře Casio již existuje.\n..."
+  IDS_YES = 998,                // "ano"
+  IDS_NO = 999,                 // "ne"
+  // The tip of the day.
+  IDS_TIP_HEADING = 141,        // "Víte, že…"
+  IDS_TIPS_NOT_FOUND = 142,     // "Soubor s Tipy nebyl nalezen."
+  IDS_TIPS_READ_ERROR = 144,    // "Chyba při čtení souboru s Tipy."
+  IDS_NO_TIPS = 61731,          // "Soubor s Tipy neobsahuje žádný tip."
+  IDS_ENTER_INTEGER = 61730,    // "Zadejte celé číslo mezi %1 a %2." (a refused number field)
   IDS_WEEKDAYS = 301,           // "xx|Ne|Po|Út|St|Čt|Pá|So|xx"
   IDS_REPEAT_WORDS = 302,       // "Denně|Týdně|Měsíčně"
   IDS_SHEET_ROW = 303,          // ", poslední změna: %s (velikost: %u)"

@@ -6,6 +6,8 @@
 #include <clocale>
 
 #include <QCoreApplication>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -136,6 +138,11 @@ int main(int argc, char** argv) {
   app.add_option("--delay", options.delay, "ms after every byte the diary writes (default 1)")
       ->check(CLI::Range(0, 1000));
   app.add_option("--baud", baud, "line speed with --port (default 9600)");
+  double lingerSeconds = 0;
+  app.add_option("--linger", lingerSeconds,
+                 "keep the line open this many seconds after the transfer, so that the "
+                 "program does not see the diary hang up (demos)")
+      ->check(CLI::NonNegativeNumber);
   app.add_option("--bits", bits, "data bits with --port (default 8)")->check(CLI::IsMember({7, 8}));
   app.add_option("--parity", parity, "parity with --port (default none)")
       ->check(CLI::IsMember({"none", "odd", "even"}));
@@ -233,6 +240,12 @@ int main(int argc, char** argv) {
     driver.watch(serial);
   driver.kick();
   if (!role->finished()) qapp.exec();
+  if (lingerSeconds > 0) {
+    // A diary stays connected after a transfer; the program keeps listening undisturbed.
+    QTimer::singleShot(static_cast<int>(std::min(lingerSeconds, 2e6) * 1000), &qapp,
+                       &QCoreApplication::quit);
+    qapp.exec();
+  }
 
   int code = role->exitCode();
   std::string message = role->message();

@@ -347,6 +347,22 @@ std::vector<std::string> FieldEditModel::CaptionLines(std::string_view encoded,
   return lines;
 }
 
+bool FieldEditModel::IsWellFormed(std::string_view encoded) {
+  const std::size_t n = encoded.size();
+  auto breakAt = [&](std::size_t i) { return i + 1 < n && encoded[i] == kCR && encoded[i + 1] == kLF; };
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = encoded[i];
+    if (c == kLineMark && !breakAt(i + 1)) return false;
+    if (c == kFieldEnd && i + 1 != n && !breakAt(i + 1)) return false;
+    if (c == kCR && (!breakAt(i) || i == 0 ||
+                     (encoded[i - 1] != kLineMark && encoded[i - 1] != kFieldEnd)))
+      return false;
+    if (c == kLF && (i == 0 || encoded[i - 1] != kCR)) return false;
+    if (c == ' ' || (IsControl(c) && c != kCR && c != kLF)) return false;
+  }
+  return true;
+}
+
 // --- Positions --------------------------------------------------------------------------
 
 int FieldEditModel::PositionOf(std::string_view encoded, int offset) {

@@ -127,6 +127,11 @@ class FieldEditModel {
   static std::vector<std::string> CaptionLines(std::string_view encoded,
                                                const std::vector<std::string>& captions);
 
+  // Whether a text keeps the encoding: CR only in CR LF, every CR LF after 0xB6 or 0xAB,
+  // every 0xB6 and every 0xAB but a last one followed by CR LF, no space (0x20) and no other
+  // control byte. Texts made by SetFields stay so under every edit.
+  static bool IsWellFormed(std::string_view encoded);
+
   // --- Byte offsets and the positions of the text the user sees -------------------------
   // The widget shows CR LF as one line break; every other byte is one character.
   static int PositionOf(std::string_view encoded, int offset);

@@ -36,6 +36,7 @@ std::unique_ptr<CCasioPol> LoadClipboardRecord(int mode, const uint8_t* data, st
       return nullptr;
     }
     std::unique_ptr<CObject> object = ar.ReadObject(RUNTIME_CLASS(CCasioList));
+    if (!object) return nullptr;  // a null reference holds no list
     auto* list = static_cast<CCasioList*>(object.get());
     std::unique_ptr<CCasioPol> first;
     for (CCasioPol* record : *list) {

@@ -33,15 +33,12 @@
 #include "views/RowTextPainter.h"
 #include "views/ViewDialogs.h"
 #include "views/ViewExchange.h"
+#include "views/ViewHooks.h"
 #include "views/ViewHost.h"
 #include "views/controls/FieldEdit.h"
 #include "views/controls/MarkingListBox.h"
 #include "views/controls/RecordListModel.h"
 #include "views/controls/RepeatButton.h"
-
-// The print cycle of the views (print/): a view prints its mode's records, or shows the
-// preview, through it. Until it is linked in, the print commands only beep.
-void PrintModeRecords(CDuxelView& view, bool preview) __attribute__((weak));
 
 namespace {
 
@@ -165,7 +162,30 @@ void CDuxelView::initialUpdate() {
   m_updated = true;
 }
 
+void CDuxelView::applySettings() {
+  // The options may have changed the mode's fonts, colour or free-field names.
+  const ModeViewSettings& look = m_host.settings().modes[m_mode];
+  FontEntry* list = m_host.fonts().GetFont(
+      QString::fromStdString(Utf8FromCp1250(look.listFont.face)), look.listFont.size,
+      look.listFont.charset);
+  FontEntry* edit = m_host.fonts().GetFont(
+      QString::fromStdString(Utf8FromCp1250(look.editFont.face)), look.editFont.size,
+      look.editFont.charset);
+  m_host.fonts().ReleaseFont(m_listFont);
+  m_host.fonts().ReleaseFont(m_editFont);
+  m_listFont = list;
+  m_editFont = edit;
+  m_listBox->setListFont(m_listFont->font);
+  m_listBox->setTextColour(look.listColorSet ? QColor(look.listRed, look.listGreen, look.listBlue)
+                                             : QColor());
+  if (m_edit) {
+    m_edit->setEditFont(m_editFont->font);
+    if (m_edit->captionControl()) m_edit->setCaptions(FieldCaptions(m_mode, m_host.settings()));
+  }
+}
+
 void CDuxelView::refresh() {
+  applySettings();
   // Another view or a dialog may have removed records of this list: forget a current record
   // that is gone before anything looks at it.
   if (m_current && !inList(m_current)) {
@@ -328,10 +348,7 @@ void CDuxelView::ExportRecords() {
 
 void CDuxelView::print(bool preview) {
   CommitAndShow();
-  if (PrintModeRecords)
-    PrintModeRecords(*this, preview);
-  else
-    QApplication::beep();
+  PrintModeRecords(*this, preview);
 }
 
 void CDuxelView::badValue(QWidget* control) {

@@ -127,7 +127,8 @@ class CDuxelView : public QWidget {
   // selected and shown. Takes ownership; false (record deleted) when the list refuses it.
   bool insertAndShow(CCasioPol* record);
   void edited();
-  void updateCounters();
+  // Counters 139, 146 and 140 show the list and the field edit as they are now.
+  virtual void updateCounters();
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -152,6 +153,7 @@ class CDuxelView : public QWidget {
   // Whether the record of `record`'s address is still in the list.
   bool inList(const CCasioPol* record) const;
   void showSelection();
+  void applySettings();
   enum class FocusKind { Other, List, FieldEdit, OtherEdit };
   FocusKind focusKind() const;
 

@@ -16,11 +16,9 @@
 #include "views/FileChooser.h"
 #include "views/FormHelpers.h"
 #include "views/Messages.h"
+#include "views/ViewHooks.h"
 #include "views/ViewHost.h"
 #include "views/controls/FieldEdit.h"
-
-// The expense totals dialog: shows the totals of the view's records.
-void ShowExpenseTotals(CDuxelView& view) __attribute__((weak));
 
 namespace {
 constexpr int kTitleLength = 32;
@@ -168,11 +166,13 @@ CExpenseView::CExpenseView(CDuxelDoc* doc, ViewHost& host, QWidget* parent)
 
 CExpenseView::~CExpenseView() = default;
 
+void CExpenseView::updateCounters() {
+  CDuxelView::updateCounters();
+  m_totals->setEnabled(rowCount() > 0);
+}
+
 void CExpenseView::showExpenseTotals() {
-  if (ShowExpenseTotals)
-    ShowExpenseTotals(*this);
-  else
-    QApplication::beep();
+  ShowExpenseTotals(*this);
 }
 
 void CExpenseView::setType(QComboBox* box, const QString& text) {

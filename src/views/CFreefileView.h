@@ -39,6 +39,10 @@ class CExpenseView : public CDuxelView {
  public slots:
   void showExpenseTotals() override;
 
+ protected:
+  // The totals need records: button 345 follows the Find command's enabling.
+  void updateCounters() override;
+
  private:
   // Selects `text` in a type box: an equal entry, else (with "AddTypes") a new entry, else
   // only the box's edit text.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "views/ViewEntryPoints.h"
+#include "views/ViewHooks.h"
 
 #include <QComboBox>
 

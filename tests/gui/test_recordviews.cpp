@@ -18,6 +18,8 @@
 #include <QTest>
 
 #include "ModalAnswerer.h"
+#include "app/CMainFrame.h"
+#include "app/DocumentManager.h"
 #include "document/CDuxelDoc.h"
 #include "link/LinkEngine.h"
 #include "link/ReceiveBuffer.h"
@@ -349,6 +351,23 @@ class TestRecordViews : public QObject {
     host.log.clear();
   }
 
+  // "Režim do dokumentu": buffered records join the list; a duplicate of a held one goes.
+  void bufferModeIntoDocument() {
+    CDuxelDoc doc;
+    FillTelephone(doc, {"Adam"});
+    auto view = open(doc, kTelephone);
+    host.receiveBuffer().GetList(kTelephone)->InsertSorted(Tel("Bára"));
+    host.receiveBuffer().GetList(kTelephone)->InsertSorted(Tel("Adam"));
+    QVERIFY(view->commandState(kBufferMode, nullptr));
+    QVERIFY(!view->commandState(kBufferMode + 1000, nullptr));
+    view->runCommand(kBufferMode);
+    QCOMPARE(view->rowCount(), 2);
+    QCOMPARE(view->fieldEdit()->field(0), cp("Bára"));
+    QCOMPARE(host.receiveBuffer().GetList(kTelephone)->GetCount(), std::size_t(0));
+    QVERIFY(!view->commandState(kBufferMode, nullptr));
+    QVERIFY(doc.IsModified());
+  }
+
   void removingThePassword() {
     CDuxelDoc doc;
     doc.SetPassword("abc");
@@ -540,6 +559,18 @@ class TestRecordViews : public QObject {
       QApplication::processEvents();
       QVERIFY(view->grab().save(QDir(folder).filePath(QStringLiteral("view-%1.png").arg(names[mode]))));
     }
+    // The program's window with a document saved from these records, opened as a user does.
+    const QString path = QDir(folder).filePath(QStringLiteral("ukazka.dux"));
+    QVERIFY(doc.SaveFile(QFile::encodeName(path).toStdString()).ok());
+    CMainFrame frame;
+    frame.resize(1000, 600);
+    frame.show();
+    CDuxelDoc* opened = frame.documentManager()->openDocument(path);
+    QVERIFY(opened);
+    frame.openModeWindow(opened, kScheduler);
+    QApplication::processEvents();
+    QVERIFY(frame.grab().save(QDir(folder).filePath(QStringLiteral("mainframe.png"))));
+    QFile::remove(path);
   }
 };
 

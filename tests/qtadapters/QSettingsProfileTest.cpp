@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -142,3 +143,22 @@ TEST(SystemDevicePaths, FourDistinctDevices) {
 }
 
 }  // namespace
+
+// Names the user types become keys; "/" and "\" must not turn into groups.
+TEST_F(ProfileFile, TypedNamesWithSlashesComeBackExactly) {
+  const std::vector<std::string> names = {"SF-7/8", "a\\b", "50%2F", "x"};
+  {
+    QSettingsProfile profile(path());
+    for (const std::string& name : names) ASSERT_TRUE(profile.writeString("Model", name, name));
+  }
+  QSettingsProfile again(path());
+  std::vector<std::string> back = again.valueNames("Model");
+  std::sort(back.begin(), back.end());
+  std::vector<std::string> expected = names;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(back, expected);
+  for (const std::string& name : names) EXPECT_EQ(again.getString("Model", name, ""), name);
+  EXPECT_EQ(again.valueNames("Model/SF-7"), std::vector<std::string>());
+  ASSERT_TRUE(again.deleteValue("Model", "a\\b"));
+  EXPECT_EQ(again.valueNames("Model").size(), 3u);
+}

@@ -3,6 +3,8 @@
 // "field 0xAB CR LF field 0xAB", with 0xB6 CR LF for a line break and 0xA0 for a space.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -304,4 +306,58 @@ TEST(FieldEditModel, PositionsOfTheShownText) {
   EXPECT_EQ(model.SelStart(), 5);
 }
 
+}  // namespace
+
+namespace {
+// Random edits at random places never break the encoding, never lose or add a field end,
+// never push the count over the limit, and the fields read back encode to the same text.
+TEST(FieldEditModel, RandomEditsKeepTheEncoding) {
+  std::mt19937 random(1250);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  const std::string alphabet = std::string("ab \r\n\t\xAB\xB6\xA0\x01\x7F\xE8\x9E", 13);
+  auto randomText = [&](int max) {
+    std::string t;
+    for (int n = pick(max); n > 0; --n) t += alphabet[std::size_t(pick(int(alphabet.size())))];
+    return t;
+  };
+  int edits = 0;
+  for (int round = 0; round < 200; ++round) {
+    FieldEditModel model;
+    std::vector<std::string> fields;
+    for (int n = 1 + pick(4); n > 0; --n) fields.push_back(randomText(8));
+    model.SetFields(fields);
+    model.SetLimit(model.CharCount() + pick(6));
+    ASSERT_TRUE(FieldEditModel::IsWellFormed(model.Text()));
+    const int fieldEnds = model.FieldCount();
+    for (int step = 0; step < 40; ++step) {
+      const int size = static_cast<int>(model.Text().size());
+      const int anchor = pick(size + 1);
+      model.SetSelection(anchor, pick(3) ? pick(size + 1) : anchor);
+      const std::string before = model.Text();
+      const char c = alphabet[std::size_t(pick(int(alphabet.size())))];
+      FieldEditModel::Change change;
+      switch (pick(6)) {
+        case 0: change = model.Type(c, pick(2)); break;
+        case 1: change = model.Backspace(); break;
+        case 2: change = model.DeleteForward(); break;
+        case 3: change = model.Paste(randomText(6)); break;
+        case 4: change = model.Cut(); break;
+        default: change = model.Type(FieldEditModel::kEnter); break;
+      }
+      ASSERT_TRUE(FieldEditModel::IsWellFormed(model.Text())) << Show(model) << " from " << Show(before, 0, 0);
+      ASSERT_EQ(model.FieldCount(), fieldEnds) << Show(before, 0, 0);
+      ASSERT_LE(model.CharCount(), std::max(model.Limit(), FieldEditModel::CountChars(before)));
+      std::string replayed = before;
+      if (change.edited) replayed.replace(change.from, change.to - change.from, change.inserted);
+      ASSERT_EQ(replayed, model.Text());
+      edits += change.edited;
+    }
+    std::vector<std::string> back;
+    for (int i = 0; i < model.FieldCount(); ++i) back.push_back(model.GetField(i));
+    FieldEditModel again;
+    again.SetFields(back);
+    EXPECT_EQ(again.Text(), model.Text());
+  }
+  EXPECT_GT(edits, 2000);  // a good part of the 8000 steps change the text
+}
 }  // namespace

@@ -215,6 +215,10 @@ TEST(RecordClipboardData, RoundTripAndVersions) {
   // A Telephone list under the Memo format, and every cut of the data, read as nothing.
   EXPECT_EQ(LoadClipboardRecord(kMemo, data.data(), data.size(), &status), nullptr);
   EXPECT_EQ(status, ClipLoad::Broken);
+  // A null object reference where the list belongs.
+  const uint8_t null[] = {0x90, 0x01, 0x00, 0x00};
+  EXPECT_EQ(LoadClipboardRecord(kToDo, null, sizeof null, &status), nullptr);
+  EXPECT_EQ(status, ClipLoad::Broken);
   for (std::size_t n = 2; n < data.size(); ++n)
     EXPECT_EQ(LoadClipboardRecord(kTelephone, data.data(), n), nullptr) << n;
 }

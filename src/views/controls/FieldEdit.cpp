@@ -51,9 +51,13 @@ FieldEdit::FieldEdit(QWidget* parent) : QPlainTextEdit(parent) {
 
 void FieldEdit::setCaptionControl(QPlainTextEdit* control,
                                   const std::vector<std::string>& captions) {
+  if (m_captionControl) m_captionControl->verticalScrollBar()->disconnect(this);
   m_captionControl = control;
   m_captions = captions;
   if (control) {
+    // A new caption text may reach its full scroll range only after the edit has scrolled.
+    connect(control->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { alignCaptions(); });
     control->setReadOnly(true);
     control->setFocusPolicy(Qt::NoFocus);
     control->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -206,6 +210,7 @@ const FieldEditModel& FieldEdit::model() const {
 }
 
 void FieldEdit::run(const std::function<FieldEditModel::Change(FieldEditModel&)>& edit) {
+  if (isReadOnly()) return;
   syncSelection();
   const int oldStart = m_model.SelStart();
   const int oldEnd = m_model.SelEnd();
@@ -234,6 +239,7 @@ void FieldEdit::run(const std::function<FieldEditModel::Change(FieldEditModel&)>
 }
 
 void FieldEdit::typeText(const QString& text) {
+  if (isReadOnly()) return;
   for (const QChar ch : text) {
     const char byte = ByteOf(ch);
     if (!byte) {
@@ -247,6 +253,13 @@ void FieldEdit::typeText(const QString& text) {
   }
 }
 
+void FieldEdit::setFocusAtStart() {
+  setFocus(Qt::OtherFocusReason);
+  moveCursor(QTextCursor::Start);
+  ensureCursorVisible();
+  alignCaptions();
+}
+
 void FieldEdit::deleteForward() {
   run([](FieldEditModel& model) { return model.DeleteForward(); });
 }
@@ -258,6 +271,7 @@ void FieldEdit::copyText() {
 }
 
 void FieldEdit::cutText() {
+  if (isReadOnly()) return;
   syncSelection();
   if (!m_model.HasSelection()) return;
   // Copy only what the deletion rules will let go.
@@ -286,13 +300,13 @@ void FieldEdit::pasteString(const QString& text) {
   run([&bytes](FieldEditModel& model) { return model.Paste(bytes); });
 }
 
-bool FieldEdit::canDelete() const { return model().CanDelete(); }
+bool FieldEdit::canDelete() const { return !isReadOnly() && model().CanDelete(); }
 
-bool FieldEdit::canCut() const { return model().CanCut(); }
+bool FieldEdit::canCut() const { return !isReadOnly() && model().CanCut(); }
 
 bool FieldEdit::canPaste() const {
   const QMimeData* data = QApplication::clipboard()->mimeData();
-  return data && data->hasText() && model().CanPaste(BytesOf(data->text()));
+  return !isReadOnly() && data && data->hasText() && model().CanPaste(BytesOf(data->text()));
 }
 
 void FieldEdit::textChangedByUser() {
@@ -414,8 +428,12 @@ void FieldEdit::inputMethodEvent(QInputMethodEvent* event) {
 void FieldEdit::focusInEvent(QFocusEvent* event) {
   QPlainTextEdit::focusInEvent(event);
   updateCursorLook();
-  // A new visit starts at the top; coming back from a menu or another window does not.
-  if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
+  // A new visit starts at the top; coming back from a menu or another window does not, and
+  // a click puts the caret where it points (scrolling to the top first would move the text
+  // from under the pointer).
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+      reason != Qt::MouseFocusReason) {
     moveCursor(QTextCursor::Start);
     ensureCursorVisible();
     alignCaptions();

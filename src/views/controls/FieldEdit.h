@@ -78,6 +78,8 @@ class FieldEdit : public QPlainTextEdit {
   void copyText();
   void cutText();
   void pasteText();
+  // The focus into the edit with the caret at the start, scrolled into view (after New).
+  void setFocusAtStart();
   // Types text as from the keyboard (each character through the typing rules).
   void typeText(const QString& text);
   // Enabling of the view's Delete, Cut and Paste commands while the edit has the focus.

@@ -67,6 +67,10 @@ MarkingListBox::MarkingListBox(QWidget* parent)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setListFont(font());
+  auto counted = [this] { emit rowCountChanged(m_model->rowCount()); };
+  connect(m_model, &QAbstractItemModel::rowsInserted, this, counted);
+  connect(m_model, &QAbstractItemModel::rowsRemoved, this, counted);
+  connect(m_model, &QAbstractItemModel::modelReset, this, counted);
 }
 
 void MarkingListBox::setList(CCasioList* list) { m_model->setList(list); }
@@ -147,4 +151,11 @@ void MarkingListBox::keyPressEvent(QKeyEvent* event) {
   ++m_userInput;
   QListView::keyPressEvent(event);
   --m_userInput;
+}
+
+void MarkingListBox::keyboardSearch(const QString&) {}
+
+QItemSelectionModel::SelectionFlags MarkingListBox::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent*) const {
+  return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
 }

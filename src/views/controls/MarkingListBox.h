@@ -49,6 +49,8 @@ class MarkingListBox : public QListView {
   void currentRowChanged(int row);
   // The user double-clicked a row (the view toggles its mark).
   void rowDoubleClicked(int row);
+  // Rows were added or removed, or the list was shown anew (the "Položek:" counter).
+  void rowCountChanged(int count);
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -56,6 +58,12 @@ class MarkingListBox : public QListView {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The row under the caret is always the one selected: Ctrl+click does not deselect it,
+  // a click below the rows changes nothing.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
+  // Rows have no text to search by letter: typing selects nothing.
+  void keyboardSearch(const QString& search) override;
 
  private:
   class Delegate;

@@ -17,7 +17,7 @@
 #include "viewmodel/ViewCommands.h"
 #include "views/FontCache.h"
 #include "views/GuiText.h"
-#include "views/ViewEntryPoints.h"
+#include "views/ViewHooks.h"
 #include "views/ViewExchangeUi.h"
 #include "views/ViewHost.h"
 #include "views/controls/RecordListModel.h"
