@@ -9,6 +9,7 @@
 #include "cli/InterchangeCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/PortsCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/SheetCommand.h"
 
 int main(int argc, char** argv) {
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
   ExchangeCommands exchange(app);
   InterchangeCommands interchange(app);
   CLI::App* portsCmd = AddPortsCommand(app);
+  PrintCommand print(app);
   AddExitStatusHelp(app);
 
   try {
@@ -55,5 +57,6 @@ int main(int argc, char** argv) {
   if (auto code = exchange.run()) return *code;
   if (auto code = interchange.run()) return *code;
   if (*portsCmd) return RunPorts(argc, argv);
+  if (auto code = print.run(argc, argv)) return *code;
   return 2;
 }

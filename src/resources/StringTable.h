@@ -49,6 +49,15 @@ enum StringId : int {
   IDS_PAYMENT_TYPES = 312,      // "Cash|Checking|Savings|AMEX|VISA|MasterCard|FREE"
   IDS_EXPENSE_TYPES = 313,      // "Meals|Mileage|Entertainment|Fuel|Parking&Tolls|..."
   IDS_NO_MARKED_SHEET = 318,    // "Není označena žádná tabulka."
+  // Printing and the expense totals.
+  IDS_BAD_PERIOD = 125,           // "Chyba:\nŠpatné časové období."
+  IDS_SUM_FONT_CHANGE = 314,      // "Při změně písma budou všechny\ndosavadní výpočty smazány."
+  IDS_FONT_TOO_LARGE = 315,       // "Chyba - příliš velké písmo.\r\n"
+  IDS_TOTALS_COUNT = 1008,        // "Celkem položek:|Celkem označených položek:"
+  IDS_TOTALS_FILTER = 1009,       // "Filtr |plateb|výdajů"
+  IDS_TOTALS_GROUPS = 1010,       // "Platby:|Výdaje:"
+  IDS_TOTALS_PERIOD = 1011,       // "Období:"
+  IDS_TOTALS_SUM = 1012,          // "Součet plateb:|Součet výdajů:"
   // The field edit's context menu (the system edit menu's texts).
   IDS_FIELD_EDIT_MENU = 61820,  // "Vyj&mout|&Kopírovat|V&ložit|&Odstranit|Vybrat &vše"
   // The ODBC exchange and its field mappings.
