@@ -5,6 +5,7 @@
 #include "views/CFreefileView.h"
 #include "views/CMemoView.h"
 #include "views/CScheduleView.h"
+#include "views/sheet/CSpreadsheetView.h"
 
 CDuxelView* CreateModeView(CDuxelDoc* doc, int mode, ViewHost& host, QWidget* parent) {
   CDuxelView* view = nullptr;
@@ -36,8 +37,10 @@ CDuxelView* CreateModeView(CDuxelDoc* doc, int mode, ViewHost& host, QWidget* pa
     case 8:
       view = new CExpenseView(doc, host, parent);
       break;
+    case 9:
+      view = new CSpreadsheetView(doc, host, parent);
+      break;
     default:
-      // The spreadsheet view comes with the worksheet grid; until then the list alone.
       view = new CDuxelView(doc, mode, host, parent);
       break;
   }

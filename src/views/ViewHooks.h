@@ -3,9 +3,8 @@
 
 class CDuxelView;
 
-// Where the record views hand over to the parts that print and total their records.
-// ViewHooks.cpp holds stand-ins that only beep; the print cycle and the totals dialog
-// define these instead (and ViewHooks.cpp goes).
+// Where the record views hand over to the parts that print and total their records
+// (defined in ViewEntryPoints.cpp).
 
 // Prints the view's records (Soubor/Tisk), or shows the preview (Soubor/Náhled).
 void PrintModeRecords(CDuxelView& view, bool preview);

@@ -18,7 +18,7 @@
 #include "views/FontCache.h"
 #include "views/GuiText.h"
 #include "views/ViewHooks.h"
-#include "views/ViewExchangeUi.h"
+#include "views/exchange/ModeExchange.h"
 #include "views/ViewHost.h"
 #include "views/controls/RecordListModel.h"
 #include "views/sheet/SpreadsheetGrid.h"
@@ -142,11 +142,14 @@ void CSpreadsheetView::ExportRecords() {
       marked = dynamic_cast<const CcSpreadsheet*>(record);
       break;
     }
-  std::unique_ptr<ViewExchangeUi> own;
-  ExchangeUi* ui = m_exchangeUi;
-  if (!ui) ui = (own = std::make_unique<ViewExchangeUi>(*this)).get();
-  OdbcExchange exchange(host().settings().exchange, *ui);
-  exchange.Export(*document(), kSpreadSheet);
+  if (m_exchangeUi) {
+    OdbcExchange exchange(host().settings().exchange, *m_exchangeUi);
+    exchange.Export(*document(), kSpreadSheet);
+  } else {
+    const ModeExchangeResult result =
+        ExportModeRecords(this, *document(), kSpreadSheet, host().settings().exchange);
+    if (!result.statusText.isEmpty()) host().showStatus(result.statusText);
+  }
   // The exported worksheet's mark is cleared: the list and the counters show it.
   if (marked && !marked->m_mark) {
     listModel()->allChanged();
