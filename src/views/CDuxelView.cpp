@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "views/interchange/InterchangeMenu.h"
 #include "views/CDuxelView.h"
 
 #include <QApplication>
@@ -399,6 +400,10 @@ CDuxelView::FocusKind CDuxelView::focusKind() const {
 // --- Commands ---------------------------------------------------------------------------------
 
 bool CDuxelView::commandState(int id, bool* checked) const {
+  if (id >= kCmdExportVCard && id <= kCmdImportCalendar) {
+    if (checked) *checked = false;
+    return InterchangeCommandEnabled(id, *m_doc, m_mode);
+  }
   ViewFacts f;
   f.mode = m_mode;
   f.count = rowCount();
@@ -453,6 +458,11 @@ bool CDuxelView::commandState(int id, bool* checked) const {
 void CDuxelView::runCommand(int id) {
   using namespace ViewCommand;
   if (!commandState(id, nullptr)) return;
+  if (id >= kCmdExportVCard && id <= kCmdImportCalendar) {
+    CommitAndShow();
+    RunInterchangeCommand(id, this, *m_doc, m_mode, m_host);
+    return;
+  }
   const FocusKind focus = focusKind();
   QWidget* focused = QApplication::focusWidget();
   if (!focused || !isAncestorOf(focused)) focused = m_lastFocus;
