@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QLabel>
+#include <QTabWidget>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -32,6 +33,7 @@
 #include "app/BufferWindow.h"
 #include "app/CMainFrame.h"
 #include "app/DocumentManager.h"
+#include "app/OptionsSheet.h"
 #include "document/CDuxelDoc.h"
 #include "link/ReceiveBuffer.h"
 #include "records/CCasioList.h"
@@ -183,6 +185,14 @@ int main(int argc, char* argv[]) {
     frame.runCommand(32776);
     RunFor(300);
     frame.grab().save(shots + "/main-window.png");
+    OptionsSheet sheet(frame);
+    sheet.show();
+    RunFor(200);
+    sheet.grab().save(shots + "/options-sheet.png");
+    sheet.pages()->setCurrentIndex(4);
+    RunFor(200);
+    sheet.grab().save(shots + "/options-new-window.png");
+    sheet.reject();
   }
   sim.kill();
   sim.waitForFinished(5000);

@@ -819,9 +819,7 @@ void CMainFrame::startUp(const QStringList& arguments) {
     // One new document when some mode of the diary type had a window; it opens in the
     // first remembered mode, whatever the start-up mode says.
     for (int mode = 0; mode < 10; ++mode) {
-      if (!m_model.HasMode(mode) ||
-          ParseWindowPlacement(m_settings.modes[mode].window).kind == WindowPlacement::None)
-        continue;
+      if (!m_model.HasMode(mode) || !HasRememberedWindow(m_settings.modes[mode].window)) continue;
       m_suspendStartupMode = true;
       m_docs->newDocument();
       m_suspendStartupMode = false;
@@ -849,7 +847,7 @@ void CMainFrame::restoreModeWindows() {
     reach = reach.united(QRect(QPoint(0, 0), screen->availableGeometry().size()));
   for (int mode = 0; mode < 10; ++mode) {
     const WindowPlacement placement = ParseWindowPlacement(m_settings.modes[mode].window);
-    if (!m_model.HasMode(mode) || m_settings.modes[mode].window == "no") continue;
+    if (!m_model.HasMode(mode) || !HasRememberedWindow(m_settings.modes[mode].window)) continue;
     CDuxelView* view = activeView();
     if (!view || view->mode() != mode) modeCommand(mode);
     QMdiSubWindow* window = nullptr;

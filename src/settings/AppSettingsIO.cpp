@@ -152,6 +152,8 @@ std::string FormatWindowPlacement(const WindowPlacement& w) {
   return "no";
 }
 
+bool HasRememberedWindow(const std::string& text) { return !EqualsNoCase(text, "no"); }
+
 AppSettings LoadAppSettings(const Profile& p, const std::array<std::string, 4>& devices) {
   AppSettings s;
   s.link = LoadLinkSettings(p, devices);
@@ -226,7 +228,7 @@ NewWindowChoice ChooseNewWindowMode(const AppSettings& s, const CCasioModel& mod
   }
   if (s.rememberWindows) {
     for (int m = 0; m < 10; ++m) {
-      if (model.HasMode(m) && !EqualsNoCase(s.modes[m].window, "no")) {
+      if (model.HasMode(m) && HasRememberedWindow(s.modes[m].window)) {
         c.newWindowMode = m;
         break;
       }

@@ -23,6 +23,8 @@ struct WindowPlacement {
 // ("no" included).
 WindowPlacement ParseWindowPlacement(const std::string& text);
 std::string FormatWindowPlacement(const WindowPlacement& placement);  // "no" for None
+// Whether a mode's "Window" text says the mode had a window: anything but "no" (any case).
+bool HasRememberedWindow(const std::string& text);
 
 // Reads every setting of the program (sections "Casio", "Duxel", the mode sections,
 // "Printing", "Expenses", "Mappings"); missing or unreadable values take their defaults.

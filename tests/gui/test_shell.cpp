@@ -158,6 +158,13 @@ class ShellTest : public QObject {
     QCOMPARE(m_frame->linkPane()->text(), QStringLiteral("Komunikace vypnuta"));
     QVERIFY(!m_frame->action(32777)->isEnabled());
     // The link pane is wide enough for the longest count.
+    // "SaveOnExit" off: closing writes only that key.
+    m_frame->action(32807)->trigger();
+    QVERIFY(!m_frame->action(32807)->isChecked());
+    QVERIFY(m_frame->close());
+    QSettings written = profile();
+    QCOMPARE(written.value(QStringLiteral("Duxel/SaveOnExit")).toString(), QStringLiteral("no"));
+    QVERIFY(!written.contains(QStringLiteral("Casio/Baud")));
     QVERIFY(m_frame->linkPane()->minimumWidth() >
             m_frame->linkPane()->fontMetrics().horizontalAdvance(
                 QStringLiteral("Přijato: 0000 / 000")));
@@ -251,6 +258,12 @@ class ShellTest : public QObject {
     window->close();
     QVERIFY(m_frame->receiveBuffer().m_userClosed);
     QCOMPARE(m_frame->linkEngine().receiveStatus(), 2);
+    // Switching receiving off during a reception asks first; Cancel leaves it on.
+    MessageTestHook::setNextAnswer(QMessageBox::Cancel);
+    m_frame->action(32777)->trigger();
+    QCOMPARE(MessageTestHook::takeShown(),
+             QStringList{"Duxel právě přijímá data z diáře\nCasio, přesto chcete pokračovat?"});
+    QVERIFY(m_frame->linkEngine().receiving());
     // Closing the program now asks first (records pending, then the reception).
     MessageTestHook::setNextAnswer(QMessageBox::Cancel);
     QVERIFY(!m_frame->close());
