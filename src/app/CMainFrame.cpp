@@ -40,6 +40,7 @@
 #include "qtadapters/QSettingsProfile.h"
 #include "records/CCasioList.h"
 #include "settings/AppSettingsIO.h"
+#include "views/interchange/InterchangeMenu.h"
 #include "views/CDuxelView.h"
 #include "views/GuiText.h"
 #include "views/Messages.h"
@@ -103,7 +104,9 @@ bool LockLit(const char* which) {
 // The commands of the active view, in the menus' order.
 const int kViewCommands[] = {32792, 32793, 32791, 57635, 57634, 57637, 57643,
                              32798, 32799, 32800, 32801, 57636, 32804, 32789,
-                             32805, 32778, 32784, 32785, 57607, 57609, 57606};
+                             32805, 32778, 32784, 32785, 57607, 57609, 57606,
+                             kCmdExportVCard, kCmdExportCalendar, kCmdImportVCard,
+                             kCmdImportCalendar};
 
 }  // namespace
 
@@ -222,6 +225,14 @@ void CMainFrame::createActions() {
   makeAction(57604, QStringLiteral("Uložit &jako…"), {}, "Uloží aktivní dokument pod novým jménem");
   makeAction(32784, QStringLiteral("&Importuj data…"));
   makeAction(32785, QStringLiteral("&Exportuj data…"));
+  makeAction(kCmdExportVCard, QStringLiteral("Exportovat do &vCard…"), {},
+             "Uloží telefony nebo vizitky jako vCard pro telefon a adresář");
+  makeAction(kCmdExportCalendar, QStringLiteral("Exportovat do i&Calendar…"), {},
+             "Uloží plánovač, připomínky, úkoly a poznámky jako iCalendar pro kalendář");
+  makeAction(kCmdImportVCard, QStringLiteral("Importovat z v&Card…"), {},
+             "Přidá kontakty ze souboru vCard");
+  makeAction(kCmdImportCalendar, QStringLiteral("Importovat z iC&alendar…"), {},
+             "Přidá události, úkoly a poznámky ze souboru iCalendar");
   makeAction(57607, QStringLiteral("&Tisk.."), key(Qt::CTRL | Qt::Key_P));
   makeAction(57609, QStringLiteral("Ná&hled"));
   makeAction(57606, QStringLiteral("Na&stavení tisku…"));
@@ -297,7 +308,8 @@ void CMainFrame::createMenus() {
     }
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Soubor"));
-  add(file, {57600, 57601, 57602, 57603, 57604, 0, 32784, 32785, 0, 57607, 57609, 57606});
+  add(file, {57600, 57601, 57602, 57603, 57604, 0, 32784, 32785, 0, kCmdExportVCard,
+             kCmdExportCalendar, kCmdImportVCard, kCmdImportCalendar, 0, 57607, 57609, 57606});
   m_recentSeparator = file->addSeparator();
   for (int i = 0; i < DocumentManager::kRecentCount; ++i) {
     QAction* recent = file->addAction(QString());

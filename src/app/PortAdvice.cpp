@@ -30,16 +30,17 @@ std::string GroupForAdvice(const std::string& path) { return DeviceGroup(path); 
 // program's windows comes from here, so that the serial line's own advice (naming the group
 // only where joining it would help) takes its place in this one spot.
 QString PermissionAdvice(const std::string& device, const std::string& knownGroup) {
-  const QString group = QStringFromCp1250(knownGroup.empty() ? GroupForAdvice(device) : knownGroup);
-  if (group.isEmpty())
-    return QStringLiteral(
-        "Uživatel musí být členem skupiny, které zařízení patří "
-        "(obvykle dialout).");
+  const PortAccess access = CheckPortAccess(device);
+  // Joining a group helps only when its members may read and write the device; otherwise the
+  // serial line's advice says what the permissions are and who can change them.
+  const std::string group = !access.group.empty() ? access.group : knownGroup;
+  if (group.empty() || (access.exists && access.group.empty()))
+    return QStringFromCp1250(access.advice);
   return QStringLiteral(
              "Zařízení patří skupině %1, přidejte se do ní:\n"
              "  sudo usermod -a -G %1 %2\n"
              "a pak se odhlaste a znovu přihlaste.")
-      .arg(group, UserName());
+      .arg(QStringFromCp1250(group), UserName());
 }
 
 }  // namespace
