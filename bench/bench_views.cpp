@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include "gui/FakeViewHost.h"
 #include "document/CDuxelDoc.h"
 #include "link/LinkEngine.h"
 #include "link/ReceiveBuffer.h"
@@ -26,27 +27,7 @@ namespace {
 
 constexpr int kRecords = 100000;
 
-class BenchHost : public ViewHost {
- public:
-  AppSettings& settings() override { return m_settings; }
-  FontCache& fonts() override { return m_fonts; }
-  ReceiveBuffer& receiveBuffer() override { return m_buffer; }
-  void documentEdited(CDuxelDoc* doc, CDuxelView*) override { doc->SetModifiedFlag(true); }
-  void showStatus(const QString&) override {}
-  void setNewWindowMode(int) override {}
-  bool overwriteMode() const override { return false; }
-  void setOverwriteMode(bool) override {}
-  void prepareSend() override {}
-  void cancelSend() override {}
-  bool startSend(const SendRequest&) override { return false; }
-  void stopSend() override {}
-  CDuxelDoc* sendingDocument() const override { return nullptr; }
-
- private:
-  AppSettings m_settings;
-  FontCache m_fonts;
-  ReceiveBuffer m_buffer;
-};
+using BenchHost = FakeViewHost;
 
 BenchHost& Host() {
   static BenchHost host;

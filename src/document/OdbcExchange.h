@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "resources/MessageIcon.h"
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -15,7 +16,6 @@ class CDuxelDoc;
 inline constexpr char kExchangeDataSource[] = "Duxel39";
 
 // The icons of the message boxes the exchange asks for.
-enum class MessageIcon { Stop, Exclamation, Information, Question };
 
 // One entry of the file-type list: an installed ODBC driver that names the files it reads.
 struct ExchangeFileType {

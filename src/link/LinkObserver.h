@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "resources/MessageIcon.h"
 #include <string>
 
 class CCasioPol;
 class CDuxelDoc;
 
-// Icons of the message boxes the link asks for.
-enum class MessageIcon { None, Stop, Exclamation, Question, Information };
 
 // Why a send ended.
 enum class SendEnd {

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "FakeViewHost.h"
 #include "records/CcExpense.h"
 #include "records/Cp1250.h"
 #include "records/Regional.h"
@@ -29,27 +30,7 @@ std::string Line(const QString& label, const QString& value, int width) {
   const int blanks = width - int(label.size()) - int(value.size());
   return W(label) + std::string(std::size_t(std::max(blanks, 0)), ' ') + W(value) + "\r\n";
 }
-class FakeHost : public ViewHost {
- public:
-  AppSettings& settings() override { return m_settings; }
-  FontCache& fonts() override { return m_fonts; }
-  ReceiveBuffer& receiveBuffer() override { return m_buffer; }
-  void documentEdited(CDuxelDoc* doc, CDuxelView*) override { doc->SetModifiedFlag(true); }
-  void showStatus(const QString&) override {}
-  void setNewWindowMode(int) override {}
-  bool overwriteMode() const override { return false; }
-  void setOverwriteMode(bool) override {}
-  void prepareSend() override {}
-  void cancelSend() override {}
-  bool startSend(const SendRequest&) override { return false; }
-  void stopSend() override {}
-  CDuxelDoc* sendingDocument() const override { return nullptr; }
-
- private:
-  AppSettings m_settings;
-  FontCache m_fonts;
-  ReceiveBuffer m_buffer;
-};
+using FakeHost = FakeViewHost;
 }  // namespace
 
 class TestExpenseTotals : public QObject {

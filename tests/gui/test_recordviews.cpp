@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FakeViewHost.h"
 #include "ModalAnswerer.h"
 #include "app/CMainFrame.h"
 #include "app/DocumentManager.h"
@@ -44,47 +45,7 @@ namespace {
 
 std::string cp(const char* utf8) { return Cp1250FromUtf8(utf8); }
 
-class FakeHost : public ViewHost {
- public:
-  AppSettings& settings() override { return m_settings; }
-  FontCache& fonts() override { return m_fonts; }
-  ReceiveBuffer& receiveBuffer() override { return m_buffer; }
-  void documentEdited(CDuxelDoc* doc, CDuxelView*) override {
-    doc->SetModifiedFlag(true);
-    ++edits;
-  }
-  void showStatus(const QString&) override {}
-  void setNewWindowMode(int) override {}
-  bool overwriteMode() const override { return m_overwrite; }
-  void setOverwriteMode(bool on) override { m_overwrite = on; }
-  void prepareSend() override { log << QStringLiteral("prepare"); }
-  void cancelSend() override { log << QStringLiteral("cancel"); }
-  bool startSend(const SendRequest& r) override {
-    log << QStringLiteral("start %1 %2").arg(r.filter).arg(r.transferMarks);
-    sending = r.document;
-    r.document->SetSending(true);
-    return true;
-  }
-  void stopSend() override {
-    log << QStringLiteral("stop");
-    if (stopEndsSend && sending) {
-      sending->SetSending(false);
-      sending = nullptr;
-    }
-  }
-  CDuxelDoc* sendingDocument() const override { return sending; }
-
-  int edits = 0;
-  QStringList log;
-  CDuxelDoc* sending = nullptr;
-  bool stopEndsSend = true;
-
- private:
-  AppSettings m_settings;
-  FontCache m_fonts;
-  ReceiveBuffer m_buffer;
-  bool m_overwrite = false;
-};
+using FakeHost = FakeViewHost;
 
 CcTelefon* Tel(const char* name, const char* number = "1") {
   auto* t = new CcTelefon;

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <memory>
 
+#include "FakeViewHost.h"
 #include "document/CDuxelDoc.h"
 #include "document/OdbcExchange.h"
 #include "link/ReceiveBuffer.h"
@@ -29,27 +30,7 @@
 
 namespace {
 
-class FakeHost : public ViewHost {
- public:
-  AppSettings& settings() override { return m_settings; }
-  FontCache& fonts() override { return m_fonts; }
-  ReceiveBuffer& receiveBuffer() override { return m_buffer; }
-  void documentEdited(CDuxelDoc* doc, CDuxelView*) override { doc->SetModifiedFlag(true); }
-  void showStatus(const QString&) override {}
-  void setNewWindowMode(int) override {}
-  bool overwriteMode() const override { return false; }
-  void setOverwriteMode(bool) override {}
-  void prepareSend() override {}
-  void cancelSend() override {}
-  bool startSend(const SendRequest&) override { return false; }
-  void stopSend() override {}
-  CDuxelDoc* sendingDocument() const override { return nullptr; }
-
- private:
-  AppSettings m_settings;
-  FontCache m_fonts;
-  ReceiveBuffer m_buffer;
-};
+using FakeHost = FakeViewHost;
 
 // The exchange's user: chooses `path` as the text driver's file, remembers the messages.
 class FakeUi : public ExchangeUi {

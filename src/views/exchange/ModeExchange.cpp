@@ -25,6 +25,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
       return QMessageBox::Information;
     case MessageIcon::Question:
       return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
