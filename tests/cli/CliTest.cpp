@@ -268,11 +268,6 @@ class Cli : public testing::Test {
   fs::path m_dir;   // the folder the program works in
 };
 
-// A new-class tag: FF FF, schema 0, the name's length as a word, the name.
-Bytes NewClass(const std::string& name) {
-  return H("FF FF 00 00") + Bytes{uint8_t(name.size()), 0} + A(name);
-}
-
 // ---------------------------------------------------------------------------------------
 // build then dump gives the JSON back; build of the dump writes the same bytes again.
 
