@@ -401,21 +401,16 @@ TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
        "the quoted-printable value of NOTE is broken"},
       {true, "BEGIN:VCARD\r\nFN;CHARSET=KOI8-R:a\r\nEND:VCARD\r\n", 2,
        "the charset KOI8-R of FN is not supported (UTF-8, ISO-8859-1 and WINDOWS-1250 are)"},
-      {false,
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240230T100000\r\nEND:VEVENT\r\nEND:"
-       "VCALENDAR\r\n",
-       3, "DTSTART has no valid date or time: \"20240230T100000\""},
+      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240230T100000\r\nEND:VEVENT\r\nEND:"
+       "VCALENDAR\r\n", 3, "DTSTART has no valid date or time: \"20240230T100000\""},
       {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:a\r\nEND:VTODO\r\nEND:VCALENDAR\r\n", 4,
        "END:VTODO where END:VEVENT (begun on line 2) belongs"},
       {false, "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:a\r\n", 2, "BEGIN:VTODO is never ended"},
-      {false,
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240201\r\nRRULE:FREQ=SOMETIMES\r\n"
+      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240201\r\nRRULE:FREQ=SOMETIMES\r\n"
        "END:VEVENT\r\nEND:VCALENDAR\r\n",
        4, "RRULE is not a valid recurrence rule: \"FREQ=SOMETIMES\""},
-      {false,
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nBEGIN:VALARM\r\nTRIGGER:-PXT\r\nEND:VALARM\r\n"
-       "END:VEVENT\r\nEND:VCALENDAR\r\n",
-       4, "TRIGGER has no valid duration: \"-PXT\""},
+      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nBEGIN:VALARM\r\nTRIGGER:-PXT\r\nEND:VALARM\r\n"
+       "END:VEVENT\r\nEND:VCALENDAR\r\n", 4, "TRIGGER has no valid duration: \"-PXT\""},
       {false, "BEGIN:VEVENT\r\nEND:VEVENT\r\n", 1,
        "the file must begin with BEGIN:VCALENDAR, not BEGIN:VEVENT"},
       {false, "\r\n\r\n", 1, "the file holds no calendar (no BEGIN:VCALENDAR)"},
