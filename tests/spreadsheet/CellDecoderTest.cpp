@@ -261,8 +261,7 @@ const FormulaCase kFormulas[] = {
     {"Column255", H("80 00 01 FF 00"), "IU1"},
     {"LargestRow", H("80 FF FF 01 00"), "A65535"},
     // Every operator code before a reference; 0, 14 and 15 write nothing.
-    {"Operators",
-     H("80 00 01 01 00  81 00 01 01 00  82 00 01 01 00  83 00 01 01 00"
+    {"Operators", H("80 00 01 01 00  81 00 01 01 00  82 00 01 01 00  83 00 01 01 00"
        "84 00 01 01 00  85 00 01 01 00  86 00 01 01 00  87 00 01 01 00"
        "88 00 01 01 00  89 00 01 01 00  8A 00 01 01 00  8B 00 01 01 00"
        "8C 00 01 01 00  8D 00 01 01 00  8E 00 01 01 00  8F 00 01 01 00"),
@@ -282,14 +281,12 @@ const FormulaCase kFormulas[] = {
     {"True", H("A0 00"), "TRUE"},
     {"PiTimesTwo", H("A0 04  93 32 00"), "PI*2"},
     {"VersionAndNow", H("A0 2D  A1 38  81 00 01 01 00"), "VERSION+NOW+A1"},
-    {"NestedWithCommas",
-     H("A0 19"                                // IF(
+    {"NestedWithCommas", H("A0 19"                                // IF(
        "80 00 01 01 00  9B 30 2C"             // A1 >0,
        "A0 1F B0 00 01 02 00 00 03 02 00 29"  // MAX(B1:B3)
        "2C  D0 31  29"),                      // , -1 )
      "IF(A1>0,MAX(B1:B3),-1)"},
-    {"NestedProduct",
-     H("A0 18"                                      // ROUND(
+    {"NestedProduct", H("A0 18"                                      // ROUND(
        "A0 21 80 00 01 01 00 2C 80 00 02 02 00 29"  // SUM(A1,B2)
        "93 32 2C  90 31  29"),                      // *2, 1 )
      "ROUND(SUM(A1,B2)*2,1)"},
