@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "DocumentJson.h"
 #include "RunProgram.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using nlohmann::json;
 using namespace std::string_literals;
 
 // A failure of the program: it ran to its end, exit code not 0, nothing on standard output
@@ -39,27 +39,6 @@ testing::AssertionResult Succeeded(const ProgramResult& r) {
   if (r.exited && r.exitCode == 0 && r.err.empty()) return testing::AssertionSuccess();
   return testing::AssertionFailure()
          << "exit code " << r.exitCode << ", standard error [" << r.err << "]";
-}
-
-// A time value; -1 leaves a part unset.
-json T(int year, int month, int day, int weekday, int week, int hour, int minute) {
-  return json{{"year", year}, {"month", month}, {"day", day},      {"weekday", weekday},
-              {"week", week}, {"hour", hour},   {"minute", minute}};
-}
-json Unset() { return T(-1, -1, -1, -1, -1, -1, -1); }
-
-json Fields(std::vector<std::string> texts, std::size_t count) {
-  texts.resize(count);
-  return texts;
-}
-
-// The JSON of a document as dump prints it: every mode present, records in the given order.
-json Document(std::map<std::string, json> records, bool isProtected = false) {
-  json modes = json::object();
-  for (const char* mode : {"Memo", "Telephone", "Scheduler", "BusinessCards", "ToDo", "FreeFile",
-                           "ReminderOne", "ReminderTwo", "Expenses", "SpreadSheet"})
-    modes[mode] = records.count(mode) ? records[mode] : json::array();
-  return json{{"format", "D390"}, {"protected", isProtected}, {"modes", modes}};
 }
 
 // Records of every mode: Czech texts, CR LF line ends, unset time parts, control characters,
