@@ -243,6 +243,7 @@ TEST_F(ListExchange, WorksheetRowsWriteTheirCells) {
   rows.AddTail(first);
   EXPECT_EQ(rows.GetFieldWidth(-1), 3);
   EXPECT_EQ(rows.GetFieldName(2), "Sloupec_3");
+  EXPECT_EQ(rows.GetFieldName(3), "");
   EXPECT_EQ(Export(rows, *first), (std::vector<std::string>{"Item", "Price", ""}));
   rows.DeleteAll();
 }

@@ -340,7 +340,7 @@ TEST_F(OdbcExchangeTest, MoreColumnsThanFieldsGoIntoTheLastFieldByTheMergeCharac
   }
 }
 
-TEST_F(OdbcExchangeTest, AMappingWhosePairTargetsBeyondTheFieldsGivesMessage605) {
+TEST_F(OdbcExchangeTest, AMappingBeyondTheFieldsOrAMissingFileGivesMessage605) {
   m_settings.mappings.Add({"Mimo", {MakePair(0, 9)}});
   m_ui.mapping = 1;
   CDuxelDoc doc;
@@ -357,6 +357,12 @@ TEST_F(OdbcExchangeTest, AMappingWhosePairTargetsBeyondTheFieldsGivesMessage605)
   EXPECT_EQ(r.messageId, IDS_NO_COLUMNS);
   EXPECT_EQ(m_ui.MessageIds(), (std::vector<int>{605}));
   EXPECT_EQ(doc.GetList(kTelephone)->GetCount(), 2u);
+
+  // With all fields mapped, a file that is not there has no columns either.
+  m_ui.mapping = 0;
+  m_ui.messages.clear();
+  EXPECT_EQ(Import(doc, kTelephone, "missing.csv").messageId, IDS_NO_COLUMNS);
+  EXPECT_EQ(m_ui.MessageIds(), (std::vector<int>{605}));
 }
 
 TEST_F(OdbcExchangeTest, AmountsAreCutToTwoDecimals) {
@@ -575,13 +581,6 @@ TEST_F(OdbcExchangeTest, ARowTheDriverRefusesStopsTheExportWithMessage607) {
   EXPECT_EQ(ReadFile(m_folder + "/t.csv"),
             "Jmeno,Telefon,Adresa,E-mail,Mobil,Fax,Narozeniny,Poznamka,Firma_a_funkce\r\n"
             "A,,,,,,,,\r\n");
-}
-
-TEST_F(OdbcExchangeTest, AMissingFileGivesMessage605) {
-  CDuxelDoc doc;
-  const ExchangeResult r = Import(doc, kTelephone, "missing.csv");
-  EXPECT_EQ(r.messageId, IDS_NO_COLUMNS);
-  EXPECT_EQ(m_ui.MessageIds(), (std::vector<int>{605}));
 }
 
 TEST_F(OdbcExchangeTest, ABadRowStopsTheImportWithMessage609AndKeepsWhatCameBefore) {

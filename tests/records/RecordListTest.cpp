@@ -262,15 +262,4 @@ TEST_F(RecordList, FreeFieldColumnNamesComeFromTheCaptions) {
   EXPECT_EQ(phones.GetFieldName(3), "Free_1");
 }
 
-TEST_F(RecordList, SpreadsheetExportRowsSetTheColumnCount) {
-  CcSpreadsheetList rows;
-  auto* row = new CcSpreadsheetIE;
-  row->m_cells = {"a", "b", "c"};
-  rows.AddTail(row);
-  EXPECT_EQ(rows.GetFieldWidth(-1), 3);
-  EXPECT_EQ(rows.GetFieldName(2), "Sloupec_3");
-  EXPECT_EQ(rows.GetFieldName(3), "");
-  rows.DeleteAll();
-}
-
 }  // namespace
