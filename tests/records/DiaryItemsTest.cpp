@@ -15,6 +15,7 @@
 #include "records/Cp1250.h"
 #include "records/DiaryItemSink.h"
 #include "records/DiaryRecords.h"
+#include "RecordBuilders.h"
 #include "TimeParts.h"
 
 namespace {
@@ -209,73 +210,19 @@ struct SendCase {
   int blockWraps = 0;
 };
 
-std::unique_ptr<CCasioPol> Memo(const std::string& text) {
-  auto r = std::make_unique<CcMemo>();
-  r->m_text = text;
-  return r;
-}
+using Records = RecordsOf<AsIs>;
+const auto Memo = Records::Memo;
+const auto Telefon = Records::Telefon;
+const auto Buscard = Records::Buscard;
+const auto Todo = Records::Todo;
+const auto Freefile = Records::Freefile;
+const auto Scheduler = Records::Scheduler;
+const auto Expense = Records::Expense;
 
-std::unique_ptr<CCasioPol> Telefon(std::vector<std::string> fields) {
-  auto r = std::make_unique<CcTelefon>();
-  for (std::size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = fields[i];
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Buscard(std::vector<std::string> fields) {
-  auto r = std::make_unique<CcBuscard>();
-  for (std::size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = fields[i];
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Todo(const std::string& text, bool done, CCasTime completed) {
-  auto r = std::make_unique<CcTodo>();
-  r->m_text = text;
-  r->m_done = done ? 1 : 0;
-  r->m_completed = completed;
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Freefile(const std::string& title, const std::string& body) {
-  auto r = std::make_unique<CcFreefile>();
-  r->m_title = title;
-  r->m_body = body;
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Scheduler(CCasTime start, CCasTime end, CCasTime alarm,
-                                     const std::string& text) {
-  auto r = std::make_unique<CcScheduler>();
-  r->m_start = start;
-  r->m_end = end;
-  r->m_alarm = alarm;
-  r->m_text = text;
-  return r;
-}
-
-// A reminder's pattern value: month, day, week, weekday and the alarm time.
-std::unique_ptr<CCasioPol> Reminder(bool weekday, int month, int day, int week, int wday, int hour,
-                                    int minute, const std::string& text) {
-  auto r = std::make_unique<CcReminder>();
-  r->m_weekdayPattern = weekday ? 1 : 0;
-  r->m_pattern.m_month = int16_t(month);
-  r->m_pattern.m_day = int16_t(day);
-  r->m_pattern.m_week = int16_t(week);
-  r->m_pattern.m_weekday = int16_t(wday);
-  r->m_pattern.m_hour = int16_t(hour);
-  r->m_pattern.m_minute = int16_t(minute);
-  r->m_text = text;
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Expense(CCasTime date, double amount, const std::string& payment,
-                                   const std::string& expense, const std::string& note) {
-  auto r = std::make_unique<CcExpense>();
-  r->m_date = date;
-  r->m_amount = amount;
-  r->m_payment = payment;
-  r->m_expense = expense;
-  r->m_note = note;
-  return r;
+// A reminder by its weekday flag and pattern parts: month, day, week, weekday, alarm time.
+std::unique_ptr<CCasioPol> Reminder(bool weekday, int month, int day, int week, int wday,
+                                    int hour, int minute, const std::string& text) {
+  return Records::Reminder(weekday, Pattern(month, day, week, wday, hour, minute), text);
 }
 
 // Worksheet data whose byte i is i mod 256.

@@ -11,6 +11,7 @@
 #include "records/Cp1250.h"
 #include "records/DiaryRecords.h"
 #include "records/Regional.h"
+#include "RecordBuilders.h"
 #include "TimeParts.h"
 
 namespace {
@@ -78,72 +79,18 @@ std::vector<std::string> Lines(const PrintLines& lines) {
   return out;
 }
 
-// A reminder pattern; -1 leaves a part unset.
-CCasTime Pattern(int month, int day, int week, int weekday, int hour, int minute) {
-  return TimeFromParts(-1, month, day, weekday, week, hour, minute);
-}
+using Records = RecordsOf<Cp>;
+const auto Memo = Records::Memo;
+const auto Telefon = Records::Telefon;
+const auto Buscard = Records::Buscard;
+const auto Freefile = Records::Freefile;
+const auto Scheduler = Records::Scheduler;
+const auto Reminder = Records::Reminder;
+const auto Expense = Records::Expense;
 
-std::unique_ptr<CCasioPol> Memo(const std::string& text) {
-  auto r = std::make_unique<CcMemo>();
-  r->m_text = Cp(text);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Telefon(std::vector<std::string> fields) {
-  auto r = std::make_unique<CcTelefon>();
-  for (std::size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = Cp(fields[i]);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Buscard(std::vector<std::string> fields) {
-  auto r = std::make_unique<CcBuscard>();
-  for (std::size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = Cp(fields[i]);
-  return r;
-}
-
+// A done item carries a completion time; it is not shown.
 std::unique_ptr<CCasioPol> Todo(const std::string& text, bool done) {
-  auto r = std::make_unique<CcTodo>();
-  r->m_text = Cp(text);
-  r->m_done = done ? 1 : 0;
-  if (done) r->m_completed = DateTime(2001, 5, 3, 12, 0);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Freefile(const std::string& title, const std::string& body) {
-  auto r = std::make_unique<CcFreefile>();
-  r->m_title = Cp(title);
-  r->m_body = Cp(body);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Scheduler(const CCasTime& start, const CCasTime& end,
-                                     const CCasTime& alarm, const std::string& text) {
-  auto r = std::make_unique<CcScheduler>();
-  r->m_start = start;
-  r->m_end = end;
-  r->m_alarm = alarm;
-  r->m_text = Cp(text);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Reminder(bool weekdayPattern, const CCasTime& pattern,
-                                    const std::string& text) {
-  auto r = std::make_unique<CcReminder>();
-  r->m_weekdayPattern = weekdayPattern ? 1 : 0;
-  r->m_pattern = pattern;
-  r->m_text = Cp(text);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Expense(const CCasTime& date, double amount, const std::string& payment,
-                                   const std::string& expense, const std::string& note) {
-  auto r = std::make_unique<CcExpense>();
-  r->m_date = date;
-  r->m_amount = amount;
-  r->m_payment = Cp(payment);
-  r->m_expense = Cp(expense);
-  r->m_note = Cp(note);
-  return r;
+  return Records::Todo(text, done, done ? DateTime(2001, 5, 3, 12, 0) : CCasTime());
 }
 
 std::unique_ptr<CCasioPol> Sheet(const std::string& name, const CCasTime& changed,
