@@ -17,9 +17,17 @@
 #include "link/MemoryLine.h"
 #include "link/ReceiveBuffer.h"
 #include "records/Cp1250.h"
+#include "records/DiaryRecords.h"
 #include "settings/LinkSettings.h"
 
 namespace linktest {
+
+inline CcMemo* Memo(const std::string& text, int mark = 0) {
+  auto* r = new CcMemo;
+  r->m_text = text;
+  r->m_mark = uint16_t(mark);
+  return r;
+}
 
 // Printable form of line bytes: controls as <CR>, <LF>, <XON>, <NAK>, ... others as they are.
 inline std::string Show(const std::vector<uint8_t>& bytes) {

@@ -13,13 +13,6 @@ using namespace linktest;
 
 namespace {
 
-CcMemo* Memo(const std::string& text, int mark = 0) {
-  auto* r = new CcMemo;
-  r->m_text = text;
-  r->m_mark = uint16_t(mark);
-  return r;
-}
-
 // Plays whatever the port has recorded, as the engine would, and returns the written text.
 std::string Play(Harness& h) {
   h.pc->clearWritten();
