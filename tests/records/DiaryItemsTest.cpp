@@ -353,7 +353,8 @@ std::vector<SendCase> SendCases() {
       // Dovolená = 44 6F 76 6F 6C 65 6E E1.
       {"SchedulerRangeHidesTime", [] {
          return Scheduler(DateTime(2001, 5, 3, 9, 0), DateTime(2001, 5, 5, 10, 30), CCasTime(),
-                          Cp("Dovolená")); }, true, 1, {// 2001-05-03~2001-05-05
+                          Cp("Dovolená")); }, true, 1,
+       {// 2001-05-03~2001-05-05
         "item F0/1 [32 30 30 31 2D 30 35 2D 30 33 7E 32 30 30 31 2D 30 35 2D 30 35]",
         "item 80/3 [44 6F 76 6F 6C 65 6E A0]"}},
       {"SchedulerTimeRangeAlarm",
@@ -402,15 +403,15 @@ std::vector<SendCase> SendCases() {
       // --- Expenses: seven items.
       // hotově = 68 6F 74 6F 76 EC; jídlo = 6A ED 64 6C 6F; oběd = 6F 62 EC 64.
       {"ExpenseConverted",
-       [] { return Expense(Date(2001, 5, 3), 12.5, Cp("hotově"), Cp("jídlo"), Cp("oběd")); }, true,
-       1, {// 20010503 LF
+       [] { return Expense(Date(2001, 5, 3), 12.5, Cp("hotově"), Cp("jídlo"), Cp("oběd")); }, true, 1,
+       {// 20010503 LF
         "item 80/3 [32 30 30 31 30 35 30 33 0A]",
         // 12.500000 LF
         "item 80/2 [31 32 2E 35 30 30 30 30 30 0A]", "item 80/2 [68 6F 74 6F 76 65 0A]",
         "item 80/2 [6A A1 64 6C 6F 0A]", "item 80/2 [0A] *2", "item 80/2 [6F 62 65 64]"}},
       {"ExpenseNotConverted",
-       [] { return Expense(Date(2001, 5, 3), 12.5, Cp("hotově"), Cp("jídlo"), Cp("oběd")); }, false,
-       1, {"item 80/3 [32 30 30 31 30 35 30 33 0A]", "item 80/2 [31 32 2E 35 30 30 30 30 30 0A]",
+       [] { return Expense(Date(2001, 5, 3), 12.5, Cp("hotově"), Cp("jídlo"), Cp("oběd")); }, false, 1,
+       {"item 80/3 [32 30 30 31 30 35 30 33 0A]", "item 80/2 [31 32 2E 35 30 30 30 30 30 0A]",
         "item 80/2 [68 6F 74 6F 76 EC 0A]", "item 80/2 [6A ED 64 6C 6F 0A]", "item 80/2 [0A] *2",
         "item 80/2 [6F 62 EC 64]"}},
       {"ExpenseLargestAndSmallAmounts",
