@@ -236,6 +236,24 @@ TEST_F(Cli, BuildThenDumpGivesTheSameJsonAndTheSameBytes) {
 // ---------------------------------------------------------------------------------------
 // build writes exactly the bytes of the file format.
 
+// The lists of modes 0 to 7 with one memo in the first: what both older formats hold.
+// `text` gives the memo text's stored bytes.
+Bytes EightListsWithOneMemo(const Bytes& text, uint16_t mark = 1) {
+  return NewClass("CcMemoList") + H("01 00") +                 // class 1, list 2
+         NewClass("CcMemo") + Bytes{uint8_t(mark), 0} + text +  // class 3, record 4
+         NewClass("CcTelefonList") + H("00 00") +              // 5, 6
+         NewClass("CcSchedulerList") + H("00 00") +            // 7, 8
+         NewClass("CcBuscardList") + H("00 00") +              // 9, 10
+         NewClass("CcTodoList") + H("00 00") +                 // 11, 12
+         NewClass("CcFreefileList") + H("00 00") +             // 13, 14
+         NewClass("CcReminderList") + H("00 00") +             // 15, 16
+         H("0F 80 00 00");                                     // ReminderTwo: class 15
+}
+
+Bytes LastTwoLists() {
+  return NewClass("CcExpenseList") + H("00 00") + NewClass("CcSpreadsheetList") + H("00 00");
+}
+
 struct ExactCase {
   const char* name;
   const char* json;
@@ -272,18 +290,8 @@ TEST_F(Cli, BuildWritesTheExpectedBytes) {
        A("D390") + A("PW") +
        // s[i] = NOT p[i] XOR p[i+1], p padded with zeros to 10 and chained to 'd' (64)
        H("FC FE 9C FF FF FF FF FF FF 9B") +
-       NewClass("CcMemoList") + H("01 00") +
-       NewClass("CcMemo") + H("00 00") +
-       H("04 DF F5 F3 95") +                  // "Ahoj": key[i] XOR NOT c; the length as it is
-       NewClass("CcTelefonList") + H("00 00") +
-       NewClass("CcSchedulerList") + H("00 00") +
-       NewClass("CcBuscardList") + H("00 00") +
-       NewClass("CcTodoList") + H("00 00") +
-       NewClass("CcFreefileList") + H("00 00") +
-       NewClass("CcReminderList") + H("00 00") +
-       H("0F 80 00 00") +
-       NewClass("CcExpenseList") + H("00 00") +
-       NewClass("CcSpreadsheetList") + H("00 00")},
+       // "Ahoj": key[i] XOR NOT c; the length as it is
+       EightListsWithOneMemo(H("04 DF F5 F3 95"), 0) + LastTwoLists()},
 
       {"second record of a kind, raw and object times, a double, a byte block",
        R"({"modes": {
@@ -595,24 +603,6 @@ TEST_F(Cli, DumpOfEveryTruncationFails) {
       ASSERT_TRUE(FailedWithOneLine(Run(args)));
     }
   }
-}
-
-// The lists of modes 0 to 7 with one memo "AB" (mark 1) in the first: what both older
-// formats hold. `text` gives the memo text's stored bytes.
-Bytes EightListsWithOneMemo(const Bytes& text) {
-  return NewClass("CcMemoList") + H("01 00") +       // class 1, list 2
-         NewClass("CcMemo") + H("01 00") + text +    // class 3, record 4
-         NewClass("CcTelefonList") + H("00 00") +    // 5, 6
-         NewClass("CcSchedulerList") + H("00 00") +  // 7, 8
-         NewClass("CcBuscardList") + H("00 00") +    // 9, 10
-         NewClass("CcTodoList") + H("00 00") +       // 11, 12
-         NewClass("CcFreefileList") + H("00 00") +   // 13, 14
-         NewClass("CcReminderList") + H("00 00") +   // 15, 16
-         H("0F 80 00 00");                           // ReminderTwo: class 15
-}
-
-Bytes LastTwoLists() {
-  return NewClass("CcExpenseList") + H("00 00") + NewClass("CcSpreadsheetList") + H("00 00");
 }
 
 struct OldFormatCase {
