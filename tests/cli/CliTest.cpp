@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "DocumentJson.h"
 #include "RunProgram.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using nlohmann::json;
 using namespace std::string_literals;
 
 // A failure of the program: it ran to its end, exit code not 0, nothing on standard output
@@ -41,138 +41,68 @@ testing::AssertionResult Succeeded(const ProgramResult& r) {
          << "exit code " << r.exitCode << ", standard error [" << r.err << "]";
 }
 
-// A time value; -1 leaves a part unset.
-json T(int year, int month, int day, int weekday, int week, int hour, int minute) {
-  return json{{"year", year}, {"month", month}, {"day", day},      {"weekday", weekday},
-              {"week", week}, {"hour", hour},   {"minute", minute}};
-}
-json Unset() { return T(-1, -1, -1, -1, -1, -1, -1); }
-
-json Fields(std::vector<std::string> texts, std::size_t count) {
-  texts.resize(count);
-  return texts;
-}
-
-// The JSON of a document as dump prints it: every mode present, records in the given order.
-json Document(std::map<std::string, json> records, bool isProtected = false) {
-  json modes = json::object();
-  for (const char* mode : {"Memo", "Telephone", "Scheduler", "BusinessCards", "ToDo", "FreeFile",
-                           "ReminderOne", "ReminderTwo", "Expenses", "SpreadSheet"})
-    modes[mode] = records.count(mode) ? records[mode] : json::array();
-  return json{{"format", "D390"}, {"protected", isProtected}, {"modes", modes}};
-}
-
 // Records of every mode: Czech texts, CR LF line ends, unset time parts, control characters,
 // the five bytes Windows-1250 leaves unassigned, a zero byte in a FreeFile body, duplicates
 // and an unsorted order that build must keep as given.
 json AllModesDocument() {
   const std::string czech = "Příliš žluťoučký kůň úpěl ďábelské ódy";
+  const std::vector<std::string> phone = {"Zdeněk Nový", "+420 602 123 456",
+                                           "Husova 5\r\n110 00 Praha 1", "", "zdenek@example.cz",
+                                           "", "", "", "poslední pole"};
   return Document({
       {"Memo", json::array({
-                   {{"mark", 0}, {"text", czech}},
-                   {{"mark", 1}, {"text", "\u0081\u0083\u0088\u0090\u0098 € „ok“ \x01\t§ ¤ ˇ"}},
-                   {{"mark", 0}, {"text", ""}},
-                   {{"mark", 0}, {"text", czech}},
-                   {{"mark", 0}, {"text", "první řádek\r\ndruhý řádek\r\n"}},
-               })},
+           {{"mark", 0}, {"text", czech}},
+           {{"mark", 1}, {"text", "\u0081\u0083\u0088\u0090\u0098 € „ok“ \x01\t§ ¤ ˇ"}},
+           {{"mark", 0}, {"text", ""}},
+           {{"mark", 0}, {"text", czech}},
+           {{"mark", 0}, {"text", "první řádek\r\ndruhý řádek\r\n"}}})},
       {"Telephone", json::array({
-                        {{"mark", 0},
-                         {"fields",
-                          {"Zdeněk Nový", "+420 602 123 456", "Husova 5\r\n110 00 Praha 1", "",
-                           "zdenek@example.cz", "", "", "", "poslední pole"}}},
-                        {{"mark", 1}, {"fields", Fields({"Adam Černý", "603 000 111"}, 9)}},
-                        {{"mark", 0},
-                         {"fields",
-                          {"Zdeněk Nový", "+420 602 123 456", "Husova 5\r\n110 00 Praha 1", "",
-                           "zdenek@example.cz", "", "", "", "poslední pole"}}},
-                    })},
+           {{"mark", 0}, {"fields", phone}},
+           {{"mark", 1}, {"fields", Fields({"Adam Černý", "603 000 111"}, 9)}},
+           {{"mark", 0}, {"fields", phone}}})},
       {"Scheduler", json::array({
-                        {{"mark", 0},
-                         {"start", T(2024, 3, 15, -1, -1, 9, 30)},
-                         {"end", T(2024, 3, 15, -1, -1, 10, 45)},
-                         {"alarm", T(-1, -1, -1, -1, -1, 9, 15)},
-                         {"text", "Porada – oddělení vývoje"}},
-                        {{"mark", 1},
-                         {"start", Unset()},
-                         {"end", Unset()},
-                         {"alarm", Unset()},
-                         {"text", "bez data"}},
-                        {{"mark", 0},
-                         {"start", T(1999, 12, 31, 6, 5, 23, 59)},
-                         {"end", T(2000, 1, 1, -1, -1, -1, -1)},
-                         {"alarm", Unset()},
-                         {"text", "Silvestr"}},
-                    })},
-      {"BusinessCards",
-       json::array({
-           {{"mark", 0},
-            {"fields",
-             {"Výroba s.r.o.", "Ing. Šárka Dvořáková", "+420 555 111 222", "ředitelka",
-              "obchodní oddělení", "P.O.Box 12", "Žižkova 7, Brno", "123456", "+420 555 111 223",
-              "a", "b", "c", "d", "e", "šestnácté? ne, patnácté"}}},
-           {{"mark", 1}, {"fields", Fields({"Firma"}, 15)}},
-       })},
+           {{"mark", 0}, {"start", T(2024, 3, 15, -1, -1, 9, 30)},
+            {"end", T(2024, 3, 15, -1, -1, 10, 45)}, {"alarm", T(-1, -1, -1, -1, -1, 9, 15)},
+            {"text", "Porada – oddělení vývoje"}},
+           {{"mark", 1}, {"start", Unset()}, {"end", Unset()}, {"alarm", Unset()},
+            {"text", "bez data"}},
+           {{"mark", 0}, {"start", T(1999, 12, 31, 6, 5, 23, 59)},
+            {"end", T(2000, 1, 1, -1, -1, -1, -1)}, {"alarm", Unset()}, {"text", "Silvestr"}}})},
+      {"BusinessCards", json::array({
+           {{"mark", 0}, {"fields", {"Výroba s.r.o.", "Ing. Šárka Dvořáková", "+420 555 111 222",
+                                     "ředitelka", "obchodní oddělení", "P.O.Box 12",
+                                     "Žižkova 7, Brno", "123456", "+420 555 111 223", "a", "b",
+                                     "c", "d", "e", "šestnácté? ne, patnácté"}}},
+           {{"mark", 1}, {"fields", Fields({"Firma"}, 15)}}})},
       {"ToDo", json::array({
-                   {{"mark", 0}, {"text", "Koupit mléko"}, {"done", 0}, {"completed", Unset()}},
-                   {{"mark", 1},
-                    {"text", "Zaplatit nájem"},
-                    {"done", 1},
-                    {"completed", T(2023, 12, 31, -1, -1, 23, 59)}},
-                   {{"mark", 0},
-                    {"text", "Jen čas"},
-                    {"done", 1},
-                    {"completed", T(-1, -1, -1, -1, -1, 7, 0)}},
-               })},
+           {{"mark", 0}, {"text", "Koupit mléko"}, {"done", 0}, {"completed", Unset()}},
+           {{"mark", 1}, {"text", "Zaplatit nájem"}, {"done", 1},
+            {"completed", T(2023, 12, 31, -1, -1, 23, 59)}},
+           {{"mark", 0}, {"text", "Jen čas"}, {"done", 1},
+            {"completed", T(-1, -1, -1, -1, -1, 7, 0)}}})},
       {"FreeFile", json::array({
-                       {{"mark", 0},
-                        {"title", "Recept: bábovka"},
-                        {"body", "Mouka 250 g\r\nCukr 150 g\r\n\r\nPéct 50 minut.\0konec"s}},
-                       {{"mark", 1}, {"title", "prázdný"}, {"body", ""}},
-                       {{"mark", 0}, {"title", ""}, {"body", "jen tělo\r\n"}},
-                   })},
+           {{"mark", 0}, {"title", "Recept: bábovka"},
+            {"body", "Mouka 250 g\r\nCukr 150 g\r\n\r\nPéct 50 minut.\0konec"s}},
+           {{"mark", 1}, {"title", "prázdný"}, {"body", ""}},
+           {{"mark", 0}, {"title", ""}, {"body", "jen tělo\r\n"}}})},
       {"ReminderOne", json::array({
-                          {{"mark", 0},
-                           {"weekday_pattern", 0},
-                           {"pattern", T(-1, 12, 24, -1, -1, 18, 0)},
-                           {"text", "Štědrý den"}},
-                          {{"mark", 1},
-                           {"weekday_pattern", 1},
-                           {"pattern", T(-1, -1, -1, 2, 1, 7, 30)},
-                           {"text", "První pondělí v měsíci"}},
-                      })},
-      {"ReminderTwo",
-       json::array({
-           {{"mark", 0}, {"weekday_pattern", 0}, {"pattern", Unset()}, {"text", "Denně"}},
-       })},
+           {{"mark", 0}, {"weekday_pattern", 0}, {"pattern", T(-1, 12, 24, -1, -1, 18, 0)},
+            {"text", "Štědrý den"}},
+           {{"mark", 1}, {"weekday_pattern", 1}, {"pattern", T(-1, -1, -1, 2, 1, 7, 30)},
+            {"text", "První pondělí v měsíci"}}})},
+      {"ReminderTwo", json::array({
+           {{"mark", 0}, {"weekday_pattern", 0}, {"pattern", Unset()}, {"text", "Denně"}}})},
       {"Expenses", json::array({
-                       {{"mark", 0},
-                        {"date", T(2024, 1, 2, 3, -1, -1, -1)},
-                        {"amount", 1234.5},
-                        {"payment", "hotově"},
-                        {"expense", "jídlo"},
-                        {"note", "oběd s klientem"}},
-                       {{"mark", 1},
-                        {"date", Unset()},
-                        {"amount", -1.0},
-                        {"payment", ""},
-                        {"expense", ""},
-                        {"note", ""}},
-                       {{"mark", 0},
-                        {"date", T(2023, 6, 30, -1, -1, 12, 5)},
-                        {"amount", 0.1},
-                        {"payment", "karta"},
-                        {"expense", "drobné"},
-                        {"note", "řádek\r\nřádek"}},
-                   })},
-      {"SpreadSheet",
-       json::array({
-           {{"mark", 0},
-            {"name", "Rozpočet"},
-            {"changed", T(2024, 2, 29, 5, -1, 14, 5)},
-            {"size", 6},
-            {"data", "00ff10a0807f"}},
-           {{"mark", 1}, {"name", ""}, {"changed", Unset()}, {"size", 0}, {"data", ""}},
-       })},
+           {{"mark", 0}, {"date", T(2024, 1, 2, 3, -1, -1, -1)}, {"amount", 1234.5},
+            {"payment", "hotově"}, {"expense", "jídlo"}, {"note", "oběd s klientem"}},
+           {{"mark", 1}, {"date", Unset()}, {"amount", -1.0}, {"payment", ""}, {"expense", ""},
+            {"note", ""}},
+           {{"mark", 0}, {"date", T(2023, 6, 30, -1, -1, 12, 5)}, {"amount", 0.1},
+            {"payment", "karta"}, {"expense", "drobné"}, {"note", "řádek\r\nřádek"}}})},
+      {"SpreadSheet", json::array({
+           {{"mark", 0}, {"name", "Rozpočet"}, {"changed", T(2024, 2, 29, 5, -1, 14, 5)},
+            {"size", 6}, {"data", "00ff10a0807f"}},
+           {{"mark", 1}, {"name", ""}, {"changed", Unset()}, {"size", 0}, {"data", ""}}})},
   });
 }
 
@@ -182,22 +112,16 @@ json LongTextsDocument() {
   std::string spreadsheet;
   for (int i = 0; i < 4000; ++i) spreadsheet += "0123456789abcdef";  // 32000 bytes
   return Document({
-      {"Memo", json::array({
-                   {{"mark", 0}, {"text", std::string(254, 'a')}},
-                   {{"mark", 0}, {"text", std::string(255, 'b')}},
-                   {{"mark", 0}, {"text", std::string(65533, 'c')}},
-                   {{"mark", 0}, {"text", std::string(65534, 'd')}},
-                   {{"mark", 1}, {"text", std::string(70000, 'e')}},
-               })},
+      {"Memo", json::array({{{"mark", 0}, {"text", std::string(254, 'a')}},
+                            {{"mark", 0}, {"text", std::string(255, 'b')}},
+                            {{"mark", 0}, {"text", std::string(65533, 'c')}},
+                            {{"mark", 0}, {"text", std::string(65534, 'd')}},
+                            {{"mark", 1}, {"text", std::string(70000, 'e')}}})},
       {"Telephone", json::array({{{"mark", 0}, {"fields", Fields({std::string(300, 'x')}, 9)}}})},
-      {"FreeFile", json::array({{{"mark", 0},
-                                 {"title", std::string(256, 't')},
+      {"FreeFile", json::array({{{"mark", 0}, {"title", std::string(256, 't')},
                                  {"body", std::string(100000, 'y') + "\r\n"}}})},
-      {"SpreadSheet", json::array({{{"mark", 0},
-                                    {"name", "velká"},
-                                    {"changed", Unset()},
-                                    {"size", 32000},
-                                    {"data", spreadsheet}}})},
+      {"SpreadSheet", json::array({{{"mark", 0}, {"name", "velká"}, {"changed", Unset()},
+                                    {"size", 32000}, {"data", spreadsheet}}})},
   });
 }
 
@@ -268,11 +192,6 @@ class Cli : public testing::Test {
   fs::path m_dir;   // the folder the program works in
 };
 
-// A new-class tag: FF FF, schema 0, the name's length as a word, the name.
-Bytes NewClass(const std::string& name) {
-  return H("FF FF 00 00") + Bytes{uint8_t(name.size()), 0} + A(name);
-}
-
 // ---------------------------------------------------------------------------------------
 // build then dump gives the JSON back; build of the dump writes the same bytes again.
 
@@ -317,6 +236,24 @@ TEST_F(Cli, BuildThenDumpGivesTheSameJsonAndTheSameBytes) {
 // ---------------------------------------------------------------------------------------
 // build writes exactly the bytes of the file format.
 
+// The lists of modes 0 to 7 with one memo in the first: what both older formats hold.
+// `text` gives the memo text's stored bytes.
+Bytes EightListsWithOneMemo(const Bytes& text, uint16_t mark = 1) {
+  return NewClass("CcMemoList") + H("01 00") +                 // class 1, list 2
+         NewClass("CcMemo") + Bytes{uint8_t(mark), 0} + text +  // class 3, record 4
+         NewClass("CcTelefonList") + H("00 00") +              // 5, 6
+         NewClass("CcSchedulerList") + H("00 00") +            // 7, 8
+         NewClass("CcBuscardList") + H("00 00") +              // 9, 10
+         NewClass("CcTodoList") + H("00 00") +                 // 11, 12
+         NewClass("CcFreefileList") + H("00 00") +             // 13, 14
+         NewClass("CcReminderList") + H("00 00") +             // 15, 16
+         H("0F 80 00 00");                                     // ReminderTwo: class 15
+}
+
+Bytes LastTwoLists() {
+  return NewClass("CcExpenseList") + H("00 00") + NewClass("CcSpreadsheetList") + H("00 00");
+}
+
 struct ExactCase {
   const char* name;
   const char* json;
@@ -353,18 +290,8 @@ TEST_F(Cli, BuildWritesTheExpectedBytes) {
        A("D390") + A("PW") +
        // s[i] = NOT p[i] XOR p[i+1], p padded with zeros to 10 and chained to 'd' (64)
        H("FC FE 9C FF FF FF FF FF FF 9B") +
-       NewClass("CcMemoList") + H("01 00") +
-       NewClass("CcMemo") + H("00 00") +
-       H("04 DF F5 F3 95") +                  // "Ahoj": key[i] XOR NOT c; the length as it is
-       NewClass("CcTelefonList") + H("00 00") +
-       NewClass("CcSchedulerList") + H("00 00") +
-       NewClass("CcBuscardList") + H("00 00") +
-       NewClass("CcTodoList") + H("00 00") +
-       NewClass("CcFreefileList") + H("00 00") +
-       NewClass("CcReminderList") + H("00 00") +
-       H("0F 80 00 00") +
-       NewClass("CcExpenseList") + H("00 00") +
-       NewClass("CcSpreadsheetList") + H("00 00")},
+       // "Ahoj": key[i] XOR NOT c; the length as it is
+       EightListsWithOneMemo(H("04 DF F5 F3 95"), 0) + LastTwoLists()},
 
       {"second record of a kind, raw and object times, a double, a byte block",
        R"({"modes": {
@@ -429,11 +356,8 @@ TEST_F(Cli, MissingMembersTakeTheValuesOfANewRecord) {
   const json expected = Document({
       {"Memo", json::array({{{"mark", 0}, {"text", ""}}})},
       {"Telephone", json::array({{{"mark", 0}, {"fields", Fields({"Jan"}, 9)}}})},
-      {"Scheduler", json::array({{{"mark", 0},
-                                  {"start", Unset()},
-                                  {"end", Unset()},
-                                  {"alarm", Unset()},
-                                  {"text", ""}}})},
+      {"Scheduler", json::array({{{"mark", 0}, {"start", Unset()}, {"end", Unset()},
+                                  {"alarm", Unset()}, {"text", ""}}})},
       {"BusinessCards", json::array({{{"mark", 0}, {"fields", Fields({}, 15)}}})},
       {"ToDo", json::array({{{"mark", 0}, {"text", ""}, {"done", 0}, {"completed", Unset()}}})},
       {"FreeFile", json::array({{{"mark", 0}, {"title", ""}, {"body", ""}}})},
@@ -441,12 +365,8 @@ TEST_F(Cli, MissingMembersTakeTheValuesOfANewRecord) {
        json::array({{{"mark", 0}, {"weekday_pattern", 0}, {"pattern", Unset()}, {"text", ""}}})},
       {"ReminderTwo",
        json::array({{{"mark", 0}, {"weekday_pattern", 0}, {"pattern", Unset()}, {"text", ""}}})},
-      {"Expenses", json::array({{{"mark", 0},
-                                 {"date", Unset()},
-                                 {"amount", -1.0},
-                                 {"payment", ""},
-                                 {"expense", ""},
-                                 {"note", ""}}})},
+      {"Expenses", json::array({{{"mark", 0}, {"date", Unset()}, {"amount", -1.0}, {"payment", ""},
+                                 {"expense", ""}, {"note", ""}}})},
       {"SpreadSheet",
        json::array({{{"mark", 0}, {"name", ""}, {"changed", Unset()}, {"size", 0}, {"data", ""}}})},
   });
@@ -466,25 +386,16 @@ TEST_F(Cli, WhatTheFileCannotHoldComesBackNormalised) {
   ASSERT_TRUE(Succeeded(Build("in.json", "out.dux")));
   const json expected = Document({
       {"Memo", json::array({{{"mark", 0}, {"text", "sněhulák ?"}}})},
-      {"Scheduler", json::array({{{"mark", 0},
-                                  {"start", T(1999, 1, 2, -1, -1, -1, -1)},
+      {"Scheduler", json::array({{{"mark", 0}, {"start", T(1999, 1, 2, -1, -1, -1, -1)},
                                   {"end", T(2037, -1, -1, -1, -1, -1, -1)},
-                                  {"alarm", T(38, -1, -1, -1, -1, -1, -1)},
-                                  {"text", "roky"}}})},
-      {"ToDo", json::array({{{"mark", 0},
-                             {"text", "a"},
-                             {"done", 1},
+                                  {"alarm", T(38, -1, -1, -1, -1, -1, -1)}, {"text", "roky"}}})},
+      {"ToDo", json::array({{{"mark", 0}, {"text", "a"}, {"done", 1},
                              {"completed", T(2000, -1, -1, -1, -1, -1, -1)}}})},
-      {"Expenses", json::array({{{"mark", 0},
-                                 {"date", T(1970, 6, -1, -1, -1, -1, -1)},
-                                 {"amount", 5.0},
-                                 {"payment", ""},
-                                 {"expense", ""},
+      {"Expenses", json::array({{{"mark", 0}, {"date", T(1970, 6, -1, -1, -1, -1, -1)},
+                                 {"amount", 5.0}, {"payment", ""}, {"expense", ""},
                                  {"note", ""}}})},
-      {"SpreadSheet", json::array({{{"mark", 0},
-                                    {"name", "S"},
-                                    {"changed", T(69, -1, -1, -1, -1, -1, -1)},
-                                    {"size", 0},
+      {"SpreadSheet", json::array({{{"mark", 0}, {"name", "S"},
+                                    {"changed", T(69, -1, -1, -1, -1, -1, -1)}, {"size", 0},
                                     {"data", ""}}})},
   });
   EXPECT_EQ(Dump("out.dux"), expected);
@@ -692,24 +603,6 @@ TEST_F(Cli, DumpOfEveryTruncationFails) {
       ASSERT_TRUE(FailedWithOneLine(Run(args)));
     }
   }
-}
-
-// The lists of modes 0 to 7 with one memo "AB" (mark 1) in the first: what both older
-// formats hold. `text` gives the memo text's stored bytes.
-Bytes EightListsWithOneMemo(const Bytes& text) {
-  return NewClass("CcMemoList") + H("01 00") +       // class 1, list 2
-         NewClass("CcMemo") + H("01 00") + text +    // class 3, record 4
-         NewClass("CcTelefonList") + H("00 00") +    // 5, 6
-         NewClass("CcSchedulerList") + H("00 00") +  // 7, 8
-         NewClass("CcBuscardList") + H("00 00") +    // 9, 10
-         NewClass("CcTodoList") + H("00 00") +       // 11, 12
-         NewClass("CcFreefileList") + H("00 00") +   // 13, 14
-         NewClass("CcReminderList") + H("00 00") +   // 15, 16
-         H("0F 80 00 00");                           // ReminderTwo: class 15
-}
-
-Bytes LastTwoLists() {
-  return NewClass("CcExpenseList") + H("00 00") + NewClass("CcSpreadsheetList") + H("00 00");
 }
 
 struct OldFormatCase {

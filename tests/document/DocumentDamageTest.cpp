@@ -5,6 +5,7 @@
 #include <random>
 
 #include "Bytes.h"
+#include "RecordBuilders.h"
 #include "document/CDuxelDoc.h"
 #include "records/DiaryRecords.h"
 
@@ -12,36 +13,18 @@ namespace {
 
 // One record of every kind, texts of several lengths.
 void Fill(CDuxelDoc& doc) {
-  auto* memo = new CcMemo;
-  memo->m_text = std::string(300, 'm');
-  doc.GetList(kMemo)->AddTail(memo);
-  auto* phone = new CcTelefon;
-  phone->m_fields[0] = "Nov\xE1k";
-  doc.GetList(kTelephone)->AddTail(phone);
-  auto* sched = new CcScheduler;
-  sched->m_start.m_year = 2001;
-  sched->m_text = "s";
-  doc.GetList(kScheduler)->AddTail(sched);
-  auto* card = new CcBuscard;
-  card->m_fields[0] = card->m_fields[1] = "c";
-  doc.GetList(kBusinessCards)->AddTail(card);
-  auto* todo = new CcTodo;
-  todo->m_text = "t";
-  doc.GetList(kToDo)->AddTail(todo);
-  auto* file = new CcFreefile;
-  file->m_title = "f";
-  file->m_body = "body\r\n";
-  doc.GetList(kFreeFile)->AddTail(file);
-  for (int m : {kReminderOne, kReminderTwo}) {
-    auto* rem = new CcReminder;
-    rem->m_text = "r";
-    doc.GetList(m)->AddTail(rem);
-  }
-  for (int i = 0; i < 2; ++i) {
-    auto* e = new CcExpense;
-    e->m_amount = i;
-    doc.GetList(kExpenses)->AddTail(e);
-  }
+  using R = RecordsOf<AsIs>;
+  const CCasTime unset;
+  doc.GetList(kMemo)->AddTail(R::Memo(std::string(300, 'm')).release());
+  doc.GetList(kTelephone)->AddTail(R::Telefon({"Nov\xE1k"}).release());
+  doc.GetList(kScheduler)->AddTail(R::Scheduler(Date(2001, -1, -1), unset, unset, "s").release());
+  doc.GetList(kBusinessCards)->AddTail(R::Buscard({"c", "c"}).release());
+  doc.GetList(kToDo)->AddTail(R::Todo("t", false, unset).release());
+  doc.GetList(kFreeFile)->AddTail(R::Freefile("f", "body\r\n").release());
+  for (int m : {kReminderOne, kReminderTwo})
+    doc.GetList(m)->AddTail(R::Reminder(false, unset, "r").release());
+  for (int i = 0; i < 2; ++i)
+    doc.GetList(kExpenses)->AddTail(R::Expense(unset, i, "", "", "").release());
   auto* sheet = new CcSpreadsheet;
   sheet->m_name = "x";
   sheet->m_data = {1, 2, 3};

@@ -8,11 +8,6 @@
 
 namespace {
 
-// A new-class tag: FF FF, schema 0, the name's length as a word and the name.
-Bytes NewClass(const std::string& name) {
-  return H("FF FF 00 00") + Bytes{uint8_t(name.size()), 0} + A(name);
-}
-
 // The empty lists of modes `first` to `last` as they follow one another in a stream. The
 // ReminderTwo list repeats the class of ReminderOne, whose class index the caller gives.
 Bytes EmptyListsOf(int first, int last, int reminderClassIndex) {

@@ -12,36 +12,22 @@
 #include <string>
 #include <vector>
 
+#include "DocumentJson.h"
 #include "Processes.h"
 
 namespace {
 
-using nlohmann::json;
 using namespace e2e;
 using namespace std::string_literals;
 
 const std::string kCli = DUXEL_CLI;
 const std::string kSim = CASIO_SIM;
 
-json T(int year, int month, int day, int weekday, int week, int hour, int minute) {
-  return json{{"year", year}, {"month", month}, {"day", day},      {"weekday", weekday},
-              {"week", week}, {"hour", hour},   {"minute", minute}};
-}
-json Unset() { return T(-1, -1, -1, -1, -1, -1, -1); }
-
-const char* const kModes[] = {"Memo",     "Telephone",  "Scheduler",   "BusinessCards",
-                              "ToDo",     "FreeFile",   "ReminderOne", "ReminderTwo",
-                              "Expenses", "SpreadSheet"};
-
-json Document(std::map<std::string, json> records) {
-  json modes = json::object();
-  for (const char* mode : kModes) modes[mode] = records.count(mode) ? records[mode] : json::array();
-  return json{{"modes", modes}};
-}
-
-json Fields(std::vector<std::string> texts, std::size_t count) {
-  texts.resize(count);
-  return texts;
+// Unmarked memos with these texts.
+json Memos(const std::vector<std::string>& texts) {
+  json memos = json::array();
+  for (const std::string& text : texts) memos.push_back({{"mark", 0}, {"text", text}});
+  return memos;
 }
 
 // A free file long enough to travel in parts: 24 lines of 25 bytes, six pieces of 100,
@@ -78,44 +64,32 @@ json EveryMode() {
   return Document({
       {"Memo", json::array({{{"mark", 0}, {"text", "AB"}},
                             {{"mark", 1}, {"text", "Příliš žluťoučký kůň úpěl ďábelské ódy"}}})},
-      {"Telephone", json::array({{{"mark", 1},
-                                  {"fields",
-                                   {"Novák Jan", "+420 602 123 456", "Husova 5", "", "", "", "", "",
-                                    "poznámka"}}}})},
-      {"Scheduler", json::array({{{"mark", 0},
-                                  {"start", T(2024, 3, 15, -1, -1, 9, 30)},
+      {"Telephone", json::array({{{"mark", 1}, {"fields", {"Novák Jan", "+420 602 123 456",
+                                                           "Husova 5", "", "", "", "", "",
+                                                           "poznámka"}}}})},
+      {"Scheduler", json::array({{{"mark", 0}, {"start", T(2024, 3, 15, -1, -1, 9, 30)},
                                   {"end", T(-1, -1, -1, -1, -1, 10, 45)},
                                   {"alarm", T(-1, -1, -1, -1, -1, 9, 15)},
                                   {"text", "Porada v kanceláři"}}})},
-      {"BusinessCards",
-       json::array({{{"mark", 0},
-                     {"fields", Fields({"Dvořák a syn s.r.o.", "Dvořák Petr", "+420 777 888 999",
-                                        "", "obchod", "", "Brno"},
-                                       15)}}})},
-      {"ToDo", json::array({{{"mark", 1},
-                             {"text", "Koupit mléko"},
-                             {"done", 1},
+      {"BusinessCards", json::array({{{"mark", 0},
+                                      {"fields", Fields({"Dvořák a syn s.r.o.", "Dvořák Petr",
+                                                         "+420 777 888 999", "", "obchod", "",
+                                                         "Brno"}, 15)}}})},
+      {"ToDo", json::array({{{"mark", 1}, {"text", "Koupit mléko"}, {"done", 1},
                              {"completed", T(2024, 2, 1, -1, -1, 18, 0)}}})},
       {"FreeFile",
        json::array({{{"mark", 0}, {"title", "Zápisník"}, {"body", FreeFileBody(false)}}})},
-      {"ReminderOne", json::array({{{"mark", 0},
-                                    {"weekday_pattern", 0},
+      {"ReminderOne", json::array({{{"mark", 0}, {"weekday_pattern", 0},
                                     {"pattern", T(-1, 5, 1, -1, -1, 8, 0)},
                                     {"text", "Svátek práce"}}})},
-      {"ReminderTwo", json::array({{{"mark", 1},
-                                    {"weekday_pattern", 1},
+      {"ReminderTwo", json::array({{{"mark", 1}, {"weekday_pattern", 1},
                                     {"pattern", T(-1, -1, -1, 2, 3, 7, 45)},
                                     {"text", "Úterý: schůzka"}}})},
-      {"Expenses", json::array({{{"mark", 0},
-                                 {"date", T(2024, 1, 31, -1, -1, -1, -1)},
-                                 {"amount", 12.5},
-                                 {"payment", "Hotově"},
-                                 {"expense", "Oběd"},
+      {"Expenses", json::array({{{"mark", 0}, {"date", T(2024, 1, 31, -1, -1, -1, -1)},
+                                 {"amount", 12.5}, {"payment", "Hotově"}, {"expense", "Oběd"},
                                  {"note", "s kolegy"}}})},
-      {"SpreadSheet", json::array({{{"mark", 1},
-                                    {"name", "Rozpočet"},
-                                    {"changed", T(2024, 2, 29, 5, -1, 14, 5)},
-                                    {"size", 150},
+      {"SpreadSheet", json::array({{{"mark", 1}, {"name", "Rozpočet"},
+                                    {"changed", T(2024, 2, 29, 5, -1, 14, 5)}, {"size", 150},
                                     {"data", SheetHex()}}})},
   });
 }
@@ -139,15 +113,12 @@ json EveryModeFromDiary(const json& sheets) {
 
 // A worksheet as the receiving side stores it: named by its number, no date, not marked.
 json ReceivedSheet() {
-  return json::array({{{"mark", 0},
-                       {"name", "Tabulka 1"},
-                       {"changed", Unset()},
-                       {"size", 150},
-                       {"data", SheetHex()}}});
+  return json::array({{{"mark", 0}, {"name", "Tabulka 1"}, {"changed", Unset()},
+                       {"size", 150}, {"data", SheetHex()}}});
 }
 
 void ExpectSameModes(const json& got, const json& want) {
-  for (const char* mode : kModes) EXPECT_EQ(got["modes"][mode], want["modes"][mode]) << mode;
+  for (const char* mode : kModeNames) EXPECT_EQ(got["modes"][mode], want["modes"][mode]) << mode;
 }
 
 std::string Describe(const ProgramResult& r) {
@@ -171,6 +142,21 @@ class LinkE2E : public testing::Test {
   void WriteProfile(const std::string& casioSection) {
     fs::create_directories(m_dir / "config" / "VORT");
     std::ofstream(m_dir / "config" / "VORT" / "Duxel39.conf") << "[Casio]\n" << casioSection;
+  }
+
+  // receive into got.dux from the simulator's terminal, waiting at most 20 s.
+  std::vector<std::string> ReceiveArgs(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"receive", "--port", m_link.string(), "--out",
+                                  (m_dir / "got.dux").string(), "--delay", "1", "--timeout", "20"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+  }
+
+  // doc.dux built from `doc`.
+  void BuildDoc(const json& doc) {
+    WriteJson("doc.json", doc);
+    ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
+              0);
   }
 
   ProgramResult Cli(std::vector<std::string> args, double seconds = 30) {
@@ -205,8 +191,7 @@ class LinkE2E : public testing::Test {
 
 TEST_F(LinkE2E, DiaryTransmitsEveryModeIntoReceive) {
   WriteJson("diary.json", EveryMode());
-  const auto [program, diary] =
-      Run({"transmit", (m_dir / "diary.json").string(), "--marks"},
+  const auto [program, diary] = Run({"transmit", (m_dir / "diary.json").string(), "--marks"},
           {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
            "1", "--timeout", "40"});
   EXPECT_EQ(diary.exitCode, 0) << Describe(diary);
@@ -218,9 +203,7 @@ TEST_F(LinkE2E, DiaryTransmitsEveryModeIntoReceive) {
 }
 
 TEST_F(LinkE2E, SendEveryModeIntoDiary) {
-  WriteJson("doc.json", EveryMode());
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
-            0);
+  BuildDoc(EveryMode());
   const auto [program, diary] = Run({"accept", "--out", (m_dir / "diary.json").string()},
                                     {"send", (m_dir / "doc.dux").string(), "--port",
                                      m_link.string(), "--modes", "all", "--marks", "--delay", "1"});
@@ -236,12 +219,9 @@ TEST_F(LinkE2E, SendEveryModeIntoDiary) {
 TEST_F(LinkE2E, SendMarkedWorksheetIntoDiary) {
   json doc = EveryMode();
   // The first worksheet is not marked: the first marked one goes.
-  doc["modes"]["SpreadSheet"].insert(
-      doc["modes"]["SpreadSheet"].begin(),
+  doc["modes"]["SpreadSheet"].insert(doc["modes"]["SpreadSheet"].begin(),
       json{{"mark", 0}, {"name", "Jiná"}, {"changed", Unset()}, {"size", 2}, {"data", "0002"}});
-  WriteJson("doc.json", doc);
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
-            0);
+  BuildDoc(doc);
   const auto [program, diary] = Run({"accept", "--out", (m_dir / "diary.json").string()},
                                     {"send", (m_dir / "doc.dux").string(), "--port",
                                      m_link.string(), "--modes", "SpreadSheet", "--delay", "3"});
@@ -253,13 +233,10 @@ TEST_F(LinkE2E, SendMarkedWorksheetIntoDiary) {
 }
 
 TEST_F(LinkE2E, WithoutConversionCzechLettersTravelAsTheyAre) {
-  const json doc = Document(
-      {{"Memo", json::array({{{"mark", 0}, {"text", "Příliš žluťoučký kůň úpěl ďábelské ódy"}}})}});
+  const json doc = Document({{"Memo", Memos({"Příliš žluťoučký kůň úpěl ďábelské ódy"})}});
   WriteJson("diary.json", doc);
-  const auto [program, diary] =
-      Run({"transmit", (m_dir / "diary.json").string(), "--no-convert"},
-          {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
-           "1", "--no-convert", "--timeout", "20"});
+  const auto [program, diary] = Run({"transmit", (m_dir / "diary.json").string(), "--no-convert"},
+          ReceiveArgs({"--no-convert"}));
   ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out, "Přijato: 1\n");
   ExpectSameModes(Dump("got.dux"), doc);
@@ -275,27 +252,19 @@ TEST_F(LinkE2E, ReceiveMergesIntoAnExistingDocumentAndRefusesDuplicates) {
   WriteJson("diary.json",
             Document({{"Telephone", json::array({phone("Cyril", "333"), phone("Cyril", "333"),
                                                  phone("Bohumil", "222")})}}));
-  const auto [program, diary] =
-      Run({"transmit", (m_dir / "diary.json").string()},
-          {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
-           "1", "--timeout", "20"});
+  const auto [program, diary] = Run({"transmit", (m_dir / "diary.json").string()}, ReceiveArgs());
   ASSERT_EQ(program.exitCode, 0) << Describe(program);
   // Three arrived, two were new; the document keeps its order of names.
   EXPECT_EQ(program.out, "Přijato: 3 / 2\n");
-  ExpectSameModes(
-      Dump("got.dux"),
+  ExpectSameModes(Dump("got.dux"),
       Document({{"Telephone", json::array({phone("Adam", "111"), phone("Bohumil", "222"),
                                            phone("Cyril", "333")})}}));
 }
 
 TEST_F(LinkE2E, DiaryAbortsAfterTwoRecords) {
-  WriteJson("diary.json", Document({{"Memo", json::array({{{"mark", 0}, {"text", "A1"}},
-                                                          {{"mark", 0}, {"text", "A2"}},
-                                                          {{"mark", 0}, {"text", "A3"}}})}}));
+  WriteJson("diary.json", Document({{"Memo", Memos({"A1", "A2", "A3"})}}));
   const auto [program, diary] =
-      Run({"transmit", (m_dir / "diary.json").string(), "--abort-after", "2"},
-          {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
-           "1", "--timeout", "20"});
+      Run({"transmit", (m_dir / "diary.json").string(), "--abort-after", "2"}, ReceiveArgs());
   EXPECT_EQ(diary.exitCode, 0) << Describe(diary);
   // What was confirmed is stored, but a script can tell the transmission was cut short.
   ASSERT_EQ(program.exitCode, 3) << Describe(program);
@@ -303,10 +272,7 @@ TEST_F(LinkE2E, DiaryAbortsAfterTwoRecords) {
   EXPECT_EQ(program.err,
             "duxel-cli: the diary aborted the transmission; the records received before were "
             "stored\n");
-  ExpectSameModes(
-      Dump("got.dux"),
-      Document(
-          {{"Memo", json::array({{{"mark", 0}, {"text", "A1"}}, {{"mark", 0}, {"text", "A2"}}})}}));
+  ExpectSameModes(Dump("got.dux"), Document({{"Memo", Memos({"A1", "A2"})}}));
 }
 
 // The chosen diary type lacks Scheduler; the diary sends one all the same. A .dux holds
@@ -314,17 +280,11 @@ TEST_F(LinkE2E, DiaryAbortsAfterTwoRecords) {
 TEST_F(LinkE2E, ReceiveKeepsRecordsOfModesTheDiaryTypeLacks) {
   WriteProfile("Type=SF-A\n[Model]\nSF-A=\"16,9600,16,16,0,16,16,16,16,16,16,16\"\n");
   const json doc = Document(
-      {{"Memo", json::array({{{"mark", 0}, {"text", "A1"}}})},
-       {"Scheduler", json::array({{{"mark", 0},
-                                   {"start", T(2024, 3, 15, -1, -1, 9, 30)},
-                                   {"end", Unset()},
-                                   {"alarm", Unset()},
-                                   {"text", "Porada"}}})}});
+      {{"Memo", Memos({"A1"})}, {"Scheduler", json::array({{{"mark", 0},
+                                   {"start", T(2024, 3, 15, -1, -1, 9, 30)}, {"end", Unset()},
+                                   {"alarm", Unset()}, {"text", "Porada"}}})}});
   WriteJson("diary.json", doc);
-  const auto [program, diary] =
-      Run({"transmit", (m_dir / "diary.json").string()},
-          {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
-           "1", "--timeout", "20"});
+  const auto [program, diary] = Run({"transmit", (m_dir / "diary.json").string()}, ReceiveArgs());
   ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out,
             "Přijato: 2\nstored, though the diary type \"SF-A\" lacks their modes: 1 of "
@@ -336,16 +296,12 @@ TEST_F(LinkE2E, ReceiveKeepsRecordsOfModesTheDiaryTypeLacks) {
 TEST_F(LinkE2E, SendToADiaryThatGoesAwaySaysHowManyWereSent) {
   json memos = json::array();
   for (int i = 1; i <= 30; ++i) memos.push_back({{"mark", 0}, {"text", "A" + std::to_string(i)}});
-  WriteJson("doc.json", Document({{"Memo", memos}}));
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
-            0);
+  BuildDoc(Document({{"Memo", memos}}));
   Process simulator({kSim, "--pty", m_link.string(), "--delay", "1", "accept", "--out",
-                     (m_dir / "diary.json").string(), "--answer-late", "100"},
-                    m_dir.path(), "sim");
+                     (m_dir / "diary.json").string(), "--answer-late", "100"}, m_dir.path(), "sim");
   ASSERT_TRUE(WaitForPath(m_link, 5));
   Process cli({kCli, "send", (m_dir / "doc.dux").string(), "--port", m_link.string(), "--modes",
-               "Memo", "--delay", "1"},
-              m_dir.path(), "cli");
+               "Memo", "--delay", "1"}, m_dir.path(), "cli");
   ::usleep(2000 * 1000);
   simulator.wait(0);  // the line goes dead under the program
   const ProgramResult r = cli.wait(30);
@@ -359,13 +315,11 @@ TEST_F(LinkE2E, SendToADiaryThatGoesAwaySaysHowManyWereSent) {
 }
 
 TEST_F(LinkE2E, FrameWithWrongChecksumIsUsedAndReported) {
-  const json doc = Document({{"Memo", json::array({{{"mark", 0}, {"text", "AB"}}})}});
+  const json doc = Document({{"Memo", Memos({"AB"})}});
   WriteJson("diary.json", doc);
   // Frame 2 is the memo's item.
   const auto [program, diary] =
-      Run({"transmit", (m_dir / "diary.json").string(), "--corrupt-checksum", "2"},
-          {"receive", "--port", m_link.string(), "--out", (m_dir / "got.dux").string(), "--delay",
-           "1", "--timeout", "20"});
+      Run({"transmit", (m_dir / "diary.json").string(), "--corrupt-checksum", "2"}, ReceiveArgs());
   ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(program.out, "Přijato: 1\n");
   EXPECT_EQ(program.err, "duxel-cli: Rámců s chybným kontrolním součtem: 1\n");
@@ -373,9 +327,7 @@ TEST_F(LinkE2E, FrameWithWrongChecksumIsUsedAndReported) {
 }
 
 TEST_F(LinkE2E, DiaryThatNeverAnswersFailsTheSendWithMessage128) {
-  WriteJson("doc.json", Document({{"Memo", json::array({{{"mark", 0}, {"text", "AB"}}})}}));
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
-            0);
+  BuildDoc(Document({{"Memo", Memos({"AB"})}}));
   const auto [program, diary] =
       Run({"accept", "--out", (m_dir / "diary.json").string(), "--never-answer", "--timeout", "5"},
           {"send", (m_dir / "doc.dux").string(), "--port", m_link.string(), "--modes", "Memo",
@@ -391,11 +343,7 @@ TEST_F(LinkE2E, DiaryThatNeverAnswersFailsTheSendWithMessage128) {
 }
 
 TEST_F(LinkE2E, DiaryThatDropsAnAcknowledgementEndsTheSendAfterTenSeconds) {
-  WriteJson("doc.json", Document({{"Memo", json::array({{{"mark", 0}, {"text", "A1"}},
-                                                        {{"mark", 0}, {"text", "A2"}},
-                                                        {{"mark", 0}, {"text", "A3"}}})}}));
-  ASSERT_EQ(Cli({"build", (m_dir / "doc.json").string(), (m_dir / "doc.dux").string()}).exitCode,
-            0);
+  BuildDoc(Document({{"Memo", Memos({"A1", "A2", "A3"})}}));
   const auto [program, diary] =
       Run({"accept", "--out", (m_dir / "diary.json").string(), "--drop-answer", "2"},
           {"send", (m_dir / "doc.dux").string(), "--port", m_link.string(), "--modes", "Memo",
@@ -404,23 +352,20 @@ TEST_F(LinkE2E, DiaryThatDropsAnAcknowledgementEndsTheSendAfterTenSeconds) {
   EXPECT_EQ(program.err, "duxel-cli: the diary did not acknowledge record 2; Vysláno: 1\n");
   // The diary had taken both records before its missing answer; the program ended with "!".
   EXPECT_EQ(diary.exitCode, 1) << Describe(diary);
-  EXPECT_EQ(json::parse(ReadWholeFile(m_dir / "diary.json"))["modes"]["Memo"],
-            json::array({{{"mark", 0}, {"text", "A1"}}, {{"mark", 0}, {"text", "A2"}}}));
+  EXPECT_EQ(json::parse(ReadWholeFile(m_dir / "diary.json"))["modes"]["Memo"], Memos({"A1", "A2"}));
 }
 
 TEST_F(LinkE2E, CaptureWritesOneLinePerRecordWithSettingsFromTheProfile) {
-  WriteJson("diary.json", Document({{"Memo", json::array({{{"mark", 0}, {"text", "AB"}}})}}));
+  WriteJson("diary.json", Document({{"Memo", Memos({"AB"})}}));
   // No --port: COM2 of the profile is the simulator's terminal.
   WriteProfile("Port=COM2\nDevice2=" + m_link.string() + "\nDelay=1\n");
-  const auto [program, diary] =
-      Run({"transmit", (m_dir / "diary.json").string()},
+  const auto [program, diary] = Run({"transmit", (m_dir / "diary.json").string()},
           {"capture", "--out", (m_dir / "capture.txt").string(), "--timeout", "20"});
   ASSERT_EQ(program.exitCode, 0) << Describe(program);
   EXPECT_EQ(diary.exitCode, 0) << Describe(diary);
   EXPECT_EQ(program.out, "Přijato: 1\n");
   // Mode select, the item AB, the end of record answered with "#", the end of transmission.
-  EXPECT_EQ(ReadWholeFile(m_dir / "capture.txt"),
-            "02000002A000|028000004142|00000001|#\n\r"
+  EXPECT_EQ(ReadWholeFile(m_dir / "capture.txt"), "02000002A000|028000004142|00000001|#\n\r"
             "000000FF| \n\r");
 }
 
@@ -429,10 +374,8 @@ TEST_F(LinkE2E, MissingDeviceGivesMessage130WithTheReason) {
   const ProgramResult r = Cli({"receive", "--port", device, "--out", (m_dir / "got.dux").string()});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "duxel-cli: Nejde otevřít sériové rozhraní. Zkuste nastavit nové přenosové "
-            "parametry. " +
-                device + ": No such file or directory\n");
+  EXPECT_EQ(r.err, "duxel-cli: Nejde otevřít sériové rozhraní. Zkuste nastavit nové přenosové "
+            "parametry. " + device + ": No such file or directory\n");
   EXPECT_FALSE(fs::exists(m_dir / "got.dux"));
 }
 
@@ -448,8 +391,7 @@ TEST_F(LinkE2E, ReceiveWithNothingArrivingStopsAtTheTimeOutAndWritesNothing) {
   WriteJson("doc.json", Document({}));
   // A diary that waits to receive sends nothing: the program hears silence.
   Process simulator({kSim, "--pty", m_link.string(), "accept", "--out",
-                     (m_dir / "diary.json").string(), "--timeout", "3"},
-                    m_dir.path(), "sim");
+                     (m_dir / "diary.json").string(), "--timeout", "3"}, m_dir.path(), "sim");
   ASSERT_TRUE(WaitForPath(m_link, 5));
   const ProgramResult r = Cli({"receive", "--port", m_link.string(), "--out",
                                (m_dir / "got.dux").string(), "--timeout", "1"});

@@ -168,22 +168,13 @@ TEST_F(ListExchange, SchedulerTimesWhenTheyHaveADayOrAnHour) {
     std::vector<std::string> expected;
   };
   const std::vector<Case> cases = {
-      {"full",
-       Time(2024, 3, 15, 9, 30),
-       Time(2024, 3, 15, 10, 45),
-       Time(-1, -1, -1, 9, 15),
+      {"full", Time(2024, 3, 15, 9, 30), Time(2024, 3, 15, 10, 45), Time(-1, -1, -1, 9, 15),
        {"x", "2024-03-15 09:30:00", "2024-03-15 10:45:00", "0000-00-00 09:15:00"}},
       // A date without a time writes zeros for the time.
-      {"date only",
-       Time(2024, 3, 15, -1, -1),
-       Time(-1, -1, -1, -1, -1),
-       Time(-1, -1, -1, -1, -1),
+      {"date only", Time(2024, 3, 15, -1, -1), Time(-1, -1, -1, -1, -1), Time(-1, -1, -1, -1, -1),
        {"x", "2024-03-15 00:00:00", "**-**-** **:**:**", "**-**-** **:**:**"}},
       // An hour alone is enough; an hour of 0 without a day is not, nor an alarm at 0.
-      {"hour only",
-       Time(-1, -1, -1, 7, 5),
-       Time(-1, -1, -1, 0, 30),
-       Time(-1, -1, -1, 0, 45),
+      {"hour only", Time(-1, -1, -1, 7, 5), Time(-1, -1, -1, 0, 30), Time(-1, -1, -1, 0, 45),
        {"x", "0000-00-00 07:05:00", "**-**-** **:**:**", "**-**-** **:**:**"}},
   };
   CcSchedulerList list;
@@ -224,17 +215,13 @@ TEST_F(ListExchange, ExpenseDateAmountAndTypes) {
     std::vector<std::string> expected;
   };
   const std::vector<Case> cases = {
-      {Time(2024, 3, 15, -1, -1),
-       12.5,
+      {Time(2024, 3, 15, -1, -1), 12.5,
        {"2024-03-15 00:00:00", "12.5", "Cash", "Meals", W("oběd")}},
-      {Time(2024, 3, -1, -1, -1),
-       0.1 + 0.2,
+      {Time(2024, 3, -1, -1, -1), 0.1 + 0.2,
        {"**-**-** **:**:**", "0.3", "Cash", "Meals", W("oběd")}},
-      {Time(2024, 3, 1, -1, -1),
-       99999999,
+      {Time(2024, 3, 1, -1, -1), 99999999,
        {"2024-03-01 00:00:00", "99999999", "Cash", "Meals", W("oběd")}},
-      {Time(2024, 3, 1, -1, -1),
-       1234567.891,
+      {Time(2024, 3, 1, -1, -1), 1234567.891,
        {"2024-03-01 00:00:00", "1234567.9", "Cash", "Meals", W("oběd")}},
   };
   CcExpenseList list;
@@ -256,6 +243,7 @@ TEST_F(ListExchange, WorksheetRowsWriteTheirCells) {
   rows.AddTail(first);
   EXPECT_EQ(rows.GetFieldWidth(-1), 3);
   EXPECT_EQ(rows.GetFieldName(2), "Sloupec_3");
+  EXPECT_EQ(rows.GetFieldName(3), "");
   EXPECT_EQ(Export(rows, *first), (std::vector<std::string>{"Item", "Price", ""}));
   rows.DeleteAll();
 }

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "ExchangeTestSupport.h"
+#include "RecordBuilders.h"
 #include "OdbcTestSupport.h"
 #include "document/CDuxelDoc.h"
 #include "document/FieldMapping.h"
@@ -60,78 +61,33 @@ void Add(CDuxelDoc& doc, int mode, Record* record) {
   ASSERT_EQ(doc.GetList(mode)->InsertSorted(record), 1) << "mode " << mode;
 }
 
+void Add(CDuxelDoc& doc, int mode, std::unique_ptr<CCasioPol> record) {
+  Add(doc, mode, record.release());
+}
+
 // Records of every mode that the exchange carries whole: Czech texts, line breaks, a comma
 // and quotes, full dates and times.
 void FillDocument(CDuxelDoc& doc) {
-  auto* memo1 = new CcMemo;
-  memo1->m_text = W("druhá poznámka");
-  Add(doc, kMemo, memo1);
-  auto* memo2 = new CcMemo;
-  memo2->m_text = W("první\rřádek, \"citát\"");
-  Add(doc, kMemo, memo2);
-
-  auto* phone1 = new CcTelefon;
-  const char* fields1[] = {
-      "Novák Jan", "+420 602 123 456", "Husova 5\rPraha", "jan@example.cz", "", "", "",
-      "",          "poslední"};
-  for (int i = 0; i < 9; ++i) phone1->m_fields[i] = W(fields1[i]);
-  Add(doc, kTelephone, phone1);
-  auto* phone2 = new CcTelefon;
-  phone2->m_fields[0] = W("Černý Adam");
-  phone2->m_fields[1] = "603 000 111";
-  Add(doc, kTelephone, phone2);
-
-  auto* meeting = new CcScheduler;
-  meeting->m_text = W("Porada – oddělení");
-  meeting->m_start = Time(2024, 3, 15, 9, 30);
-  meeting->m_end = Time(2024, 3, 15, 10, 45);
-  meeting->m_alarm = Time(-1, -1, -1, 9, 15);
-  Add(doc, kScheduler, meeting);
-  auto* trip = new CcScheduler;
-  trip->m_text = W("Cesta");
-  trip->m_start = Time(2024, 4, 1, 6, 0);
-  trip->m_end = Time(2024, 4, 3, 20, 0);
-  Add(doc, kScheduler, trip);
-
-  auto* card = new CcBuscard;
-  for (int i = 0; i < 15; ++i) card->m_fields[i] = "c" + std::to_string(i);
-  card->m_fields[0] = W("Šroubárna s.r.o.");
-  card->m_fields[1] = W("Ing. Petr Malý");
-  Add(doc, kBusinessCards, card);
-
-  auto* open = new CcTodo;
-  open->m_text = W("koupit mléko");
-  Add(doc, kToDo, open);
-  auto* done = new CcTodo;
-  done->m_text = W("zaplatit nájem");
-  done->m_done = 1;
-  done->m_completed = Time(2024, 2, 29, 18, 5);
-  Add(doc, kToDo, done);
-
-  auto* monthly = new CcReminder;
-  monthly->m_text = W("nájem");
-  monthly->m_pattern = Time(-1, 5, 12, 8, 0);
-  Add(doc, kReminderOne, monthly);
-
-  auto* weekly = new CcReminder;
-  weekly->m_text = W("schůze výboru");
-  weekly->m_weekdayPattern = 1;
-  weekly->m_pattern = Time(-1, 3, -1, 7, 30, 4, 2);
-  Add(doc, kReminderTwo, weekly);
-
-  auto* lunch = new CcExpense;
-  lunch->m_date = Time(2024, 3, 15, -1, -1);
-  lunch->m_amount = 12.5;
-  lunch->m_payment = "Cash";
-  lunch->m_expense = "Meals";
-  lunch->m_note = W("oběd");
-  Add(doc, kExpenses, lunch);
-  auto* fuel = new CcExpense;
-  fuel->m_date = Time(2024, 3, 16, -1, -1);
-  fuel->m_amount = 1234.56;
-  fuel->m_payment = "VISA";
-  fuel->m_expense = "Fuel";
-  Add(doc, kExpenses, fuel);
+  using R = RecordsOf<W>;
+  const CCasTime unset;
+  Add(doc, kMemo, R::Memo("druhá poznámka"));
+  Add(doc, kMemo, R::Memo("první\rřádek, \"citát\""));
+  Add(doc, kTelephone, R::Telefon({"Novák Jan", "+420 602 123 456", "Husova 5\rPraha",
+                                   "jan@example.cz", "", "", "", "", "poslední"}));
+  Add(doc, kTelephone, R::Telefon({"Černý Adam", "603 000 111"}));
+  Add(doc, kScheduler, R::Scheduler(Time(2024, 3, 15, 9, 30), Time(2024, 3, 15, 10, 45),
+                                    Time(-1, -1, -1, 9, 15), "Porada – oddělení"));
+  Add(doc, kScheduler,
+      R::Scheduler(Time(2024, 4, 1, 6, 0), Time(2024, 4, 3, 20, 0), unset, "Cesta"));
+  std::vector<std::string> card = {"Šroubárna s.r.o.", "Ing. Petr Malý"};
+  for (int i = 2; i < 15; ++i) card.push_back("c" + std::to_string(i));
+  Add(doc, kBusinessCards, R::Buscard(card));
+  Add(doc, kToDo, R::Todo("koupit mléko", false, unset));
+  Add(doc, kToDo, R::Todo("zaplatit nájem", true, Time(2024, 2, 29, 18, 5)));
+  Add(doc, kReminderOne, R::Reminder(false, Time(-1, 5, 12, 8, 0), "nájem"));
+  Add(doc, kReminderTwo, R::Reminder(true, Time(-1, 3, -1, 7, 30, 4, 2), "schůze výboru"));
+  Add(doc, kExpenses, R::Expense(Time(2024, 3, 15, -1, -1), 12.5, "Cash", "Meals", "oběd"));
+  Add(doc, kExpenses, R::Expense(Time(2024, 3, 16, -1, -1), 1234.56, "VISA", "Fuel", ""));
 }
 
 // The files every mode gives with mapping 0 (Windows-1250 text, CR LF lines; each non-ASCII
@@ -340,7 +296,7 @@ TEST_F(OdbcExchangeTest, MoreColumnsThanFieldsGoIntoTheLastFieldByTheMergeCharac
   }
 }
 
-TEST_F(OdbcExchangeTest, AMappingWhosePairTargetsBeyondTheFieldsGivesMessage605) {
+TEST_F(OdbcExchangeTest, AMappingBeyondTheFieldsOrAMissingFileGivesMessage605) {
   m_settings.mappings.Add({"Mimo", {MakePair(0, 9)}});
   m_ui.mapping = 1;
   CDuxelDoc doc;
@@ -357,6 +313,12 @@ TEST_F(OdbcExchangeTest, AMappingWhosePairTargetsBeyondTheFieldsGivesMessage605)
   EXPECT_EQ(r.messageId, IDS_NO_COLUMNS);
   EXPECT_EQ(m_ui.MessageIds(), (std::vector<int>{605}));
   EXPECT_EQ(doc.GetList(kTelephone)->GetCount(), 2u);
+
+  // With all fields mapped, a file that is not there has no columns either.
+  m_ui.mapping = 0;
+  m_ui.messages.clear();
+  EXPECT_EQ(Import(doc, kTelephone, "missing.csv").messageId, IDS_NO_COLUMNS);
+  EXPECT_EQ(m_ui.MessageIds(), (std::vector<int>{605}));
 }
 
 TEST_F(OdbcExchangeTest, AmountsAreCutToTwoDecimals) {
@@ -575,13 +537,6 @@ TEST_F(OdbcExchangeTest, ARowTheDriverRefusesStopsTheExportWithMessage607) {
   EXPECT_EQ(ReadFile(m_folder + "/t.csv"),
             "Jmeno,Telefon,Adresa,E-mail,Mobil,Fax,Narozeniny,Poznamka,Firma_a_funkce\r\n"
             "A,,,,,,,,\r\n");
-}
-
-TEST_F(OdbcExchangeTest, AMissingFileGivesMessage605) {
-  CDuxelDoc doc;
-  const ExchangeResult r = Import(doc, kTelephone, "missing.csv");
-  EXPECT_EQ(r.messageId, IDS_NO_COLUMNS);
-  EXPECT_EQ(m_ui.MessageIds(), (std::vector<int>{605}));
 }
 
 TEST_F(OdbcExchangeTest, ABadRowStopsTheImportWithMessage609AndKeepsWhatCameBefore) {

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "RecordBuilders.h"
 #include "TimeParts.h"
 #include "document/CDuxelDoc.h"
 #include "interchange/CalendarDays.h"
@@ -68,94 +69,44 @@ std::vector<std::string> Lines(const CDuxelDoc& doc, int mode) {
   return lines;
 }
 
-template <class T>
-T* Add(CDuxelDoc& doc, int mode, T* record) {
-  EXPECT_EQ(doc.GetList(mode)->InsertSorted(record), 1);
-  return record;
+void Add(CDuxelDoc& doc, int mode, std::unique_ptr<CCasioPol> record, int mark = 0) {
+  record->m_mark = uint16_t(mark);
+  EXPECT_EQ(doc.GetList(mode)->InsertSorted(record.release()), 1);
 }
 
-CcTelefon* Telefon(std::vector<std::string> fields, int mark = 0) {
-  auto* r = new CcTelefon;
-  for (size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = C(fields[i]);
-  r->m_mark = uint16_t(mark);
-  return r;
-}
-
-CcBuscard* Buscard(std::vector<std::string> fields, int mark = 0) {
-  auto* r = new CcBuscard;
-  for (size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = C(fields[i]);
-  r->m_mark = uint16_t(mark);
-  return r;
-}
-
-CcReminder* Reminder(bool two, CCasTime pattern, const std::string& text, int mark = 0) {
-  auto* r = new CcReminder;
-  r->m_weekdayPattern = two ? 1 : 0;
-  r->m_pattern = pattern;
-  r->m_text = C(text);
-  r->m_mark = uint16_t(mark);
-  return r;
-}
+using R = RecordsOf<C>;
 
 void FillContacts(CDuxelDoc& doc) {
   Add(doc, kTelephone,
-      Telefon({"Zdeněk Nový", "+420 602 123 456", "Husova 5\r110 00 Praha 1", "",
-               "zdenek@example.cz", "", "a, b; c\\d", "", "poslední\rpole"},
-              1));
-  Add(doc, kTelephone, Telefon({"Adam Černý", "603 000 111"}));
-  Add(doc, kTelephone, Telefon({"Jen jméno"}));
+      R::Telefon({"Zdeněk Nový", "+420 602 123 456", "Husova 5\r110 00 Praha 1", "",
+                  "zdenek@example.cz", "", "a, b; c\\d", "", "poslední\rpole"}),
+      1);
+  Add(doc, kTelephone, R::Telefon({"Adam Černý", "603 000 111"}));
+  Add(doc, kTelephone, R::Telefon({"Jen jméno"}));
   Add(doc, kBusinessCards,
-      Buscard({"Výroba s.r.o.", "Ing. Šárka Dvořáková", "+420 555 111 222", "ředitelka",
-               "obchodní oddělení", "P.O.Box 12", "Žižkova 7\rBrno", "123456", "+420 555 111 223",
-               "a", "b", "c", "d", "e", "šestnácté? ne, patnácté"}));
-  Add(doc, kBusinessCards, Buscard({"Firma", "Jméno"}, 1));
+      R::Buscard({"Výroba s.r.o.", "Ing. Šárka Dvořáková", "+420 555 111 222", "ředitelka",
+                  "obchodní oddělení", "P.O.Box 12", "Žižkova 7\rBrno", "123456",
+                  "+420 555 111 223", "a", "b", "c", "d", "e", "šestnácté? ne, patnácté"}));
+  Add(doc, kBusinessCards, R::Buscard({"Firma", "Jméno"}), 1);
 }
 
 void FillCalendar(CDuxelDoc& doc) {
-  auto* s = new CcScheduler;
-  s->m_start = DateTime(2024, 3, 15, 9, 30);
-  s->m_end = Time(10, 45);
-  s->m_alarm = Time(9, 15);
-  s->m_text = C("Porada – oddělení\rvývoje");
-  Add(doc, kScheduler, s);
-  s = new CcScheduler;
-  s->m_start = Date(2024, 3, 20);
-  s->m_end = Date(2024, 3, 22);
-  s->m_alarm = Time(7, 0);
-  s->m_text = C("Hory");
-  s->m_mark = 1;
-  Add(doc, kScheduler, s);
-  s = new CcScheduler;
-  s->m_start = Date(2024, 4, 1);
-  s->m_text = C("Celý den");
-  Add(doc, kScheduler, s);
-  s = new CcScheduler;  // ends after midnight
-  s->m_start = DateTime(2024, 4, 2, 22, 0);
-  s->m_end = Time(1, 30);
-  s->m_text = C("Noční směna");
-  Add(doc, kScheduler, s);
-
-  auto* t = new CcTodo;
-  t->m_text = C("Zaplatit nájem");
-  t->m_done = 1;
-  t->m_completed = DateTime(2023, 12, 31, 23, 59);
-  Add(doc, kToDo, t);
-  t = new CcTodo;
-  t->m_text = C("Koupit mléko, chléb");
-  Add(doc, kToDo, t);
-
-  Add(doc, kReminderOne,
-      Reminder(false, TimeFromParts(-1, 12, 24, -1, -1, 18, 0), "Štědrý den", 1));
-  Add(doc, kReminderOne, Reminder(false, TimeFromParts(-1, -1, 15, -1, -1, -1, -1), "Nájem"));
-  Add(doc, kReminderOne, Reminder(false, TimeFromParts(-1, -1, -1, -1, -1, 7, 5), "Vstávat"));
-  Add(doc, kReminderTwo, Reminder(true, TimeFromParts(-1, 5, -1, 3, 2, 8, 0), "Květen"));
-  Add(doc, kReminderTwo, Reminder(true, TimeFromParts(-1, -1, -1, 2, -1, -1, -1), "Pondělí"));
-  Add(doc, kReminderTwo,
-      Reminder(true, TimeFromParts(-1, 11, -1, 5, 0, -1, -1), "Čtvrtky v listopadu"));
-
-  auto* m = new CcMemo;
-  m->m_text = C("Memo; s čárkou, a\rdruhým řádkem");
-  Add(doc, kMemo, m);
+  const CCasTime unset;
+  Add(doc, kScheduler, R::Scheduler(DateTime(2024, 3, 15, 9, 30), Time(10, 45), Time(9, 15),
+                                    "Porada – oddělení\rvývoje"));
+  Add(doc, kScheduler, R::Scheduler(Date(2024, 3, 20), Date(2024, 3, 22), Time(7, 0), "Hory"), 1);
+  Add(doc, kScheduler, R::Scheduler(Date(2024, 4, 1), unset, unset, "Celý den"));
+  // Ends after midnight.
+  Add(doc, kScheduler, R::Scheduler(DateTime(2024, 4, 2, 22, 0), Time(1, 30), unset, "Noční směna"));
+  Add(doc, kToDo, R::Todo("Zaplatit nájem", true, DateTime(2023, 12, 31, 23, 59)));
+  Add(doc, kToDo, R::Todo("Koupit mléko, chléb", false, unset));
+  Add(doc, kReminderOne, R::Reminder(false, Pattern(12, 24, -1, -1, 18, 0), "Štědrý den"), 1);
+  Add(doc, kReminderOne, R::Reminder(false, Pattern(-1, 15, -1, -1, -1, -1), "Nájem"));
+  Add(doc, kReminderOne, R::Reminder(false, Pattern(-1, -1, -1, -1, 7, 5), "Vstávat"));
+  Add(doc, kReminderTwo, R::Reminder(true, Pattern(5, -1, 2, 3, 8, 0), "Květen"));
+  Add(doc, kReminderTwo, R::Reminder(true, Pattern(-1, -1, -1, 2, -1, -1), "Pondělí"));
+  Add(doc, kReminderTwo, R::Reminder(true, Pattern(11, -1, 0, 5, -1, -1), "Čtvrtky v listopadu"));
+  Add(doc, kMemo, R::Memo("Memo; s čárkou, a\rdruhým řádkem"));
 }
 
 InterchangeExportOptions Options() {
@@ -236,14 +187,9 @@ TEST(CalendarRoundTrip, EveryCalendarModeGivesTheSameRecordsBack) {
 
 TEST(CalendarRoundTrip, ScheduleEntryWithoutDateIsLeftOutAndCounted) {
   CDuxelDoc doc;
-  auto* s = new CcScheduler;
-  s->m_start = Time(9, 0);
-  s->m_text = C("bez data");
-  Add(doc, kScheduler, s);
-  s = new CcScheduler;  // libical writes years up to 3000 only
-  s->m_start = Date(4202, 1, 1);
-  s->m_text = C("daleko");
-  Add(doc, kScheduler, s);
+  Add(doc, kScheduler, R::Scheduler(Time(9, 0), CCasTime(), CCasTime(), "bez data"));
+  // libical writes years up to 3000 only.
+  Add(doc, kScheduler, R::Scheduler(Date(4202, 1, 1), CCasTime(), CCasTime(), "daleko"));
   ExportSummary written;
   const std::string text = WriteCalendar(doc, Options(), written);
   EXPECT_EQ(written.records, 0);
@@ -401,21 +347,16 @@ TEST(MalformedFiles, AreRefusedWithTheirLineAndChangeNothing) {
        "the quoted-printable value of NOTE is broken"},
       {true, "BEGIN:VCARD\r\nFN;CHARSET=KOI8-R:a\r\nEND:VCARD\r\n", 2,
        "the charset KOI8-R of FN is not supported (UTF-8, ISO-8859-1 and WINDOWS-1250 are)"},
-      {false,
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240230T100000\r\nEND:VEVENT\r\nEND:"
-       "VCALENDAR\r\n",
-       3, "DTSTART has no valid date or time: \"20240230T100000\""},
+      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240230T100000\r\nEND:VEVENT\r\nEND:"
+       "VCALENDAR\r\n", 3, "DTSTART has no valid date or time: \"20240230T100000\""},
       {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:a\r\nEND:VTODO\r\nEND:VCALENDAR\r\n", 4,
        "END:VTODO where END:VEVENT (begun on line 2) belongs"},
       {false, "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:a\r\n", 2, "BEGIN:VTODO is never ended"},
-      {false,
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240201\r\nRRULE:FREQ=SOMETIMES\r\n"
+      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20240201\r\nRRULE:FREQ=SOMETIMES\r\n"
        "END:VEVENT\r\nEND:VCALENDAR\r\n",
        4, "RRULE is not a valid recurrence rule: \"FREQ=SOMETIMES\""},
-      {false,
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nBEGIN:VALARM\r\nTRIGGER:-PXT\r\nEND:VALARM\r\n"
-       "END:VEVENT\r\nEND:VCALENDAR\r\n",
-       4, "TRIGGER has no valid duration: \"-PXT\""},
+      {false, "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nBEGIN:VALARM\r\nTRIGGER:-PXT\r\nEND:VALARM\r\n"
+       "END:VEVENT\r\nEND:VCALENDAR\r\n", 4, "TRIGGER has no valid duration: \"-PXT\""},
       {false, "BEGIN:VEVENT\r\nEND:VEVENT\r\n", 1,
        "the file must begin with BEGIN:VCALENDAR, not BEGIN:VEVENT"},
       {false, "\r\n\r\n", 1, "the file holds no calendar (no BEGIN:VCALENDAR)"},

@@ -17,51 +17,29 @@
 #include "link/MemoryLine.h"
 #include "link/ReceiveBuffer.h"
 #include "records/Cp1250.h"
+#include "records/DiaryRecords.h"
 #include "settings/LinkSettings.h"
 
 namespace linktest {
 
-inline std::string Cp(const std::string& utf8) { return Cp1250FromUtf8(utf8); }
-
-inline std::vector<uint8_t> Bytes(const std::string& text) {
-  return std::vector<uint8_t>(text.begin(), text.end());
+inline CcMemo* Memo(const std::string& text, int mark = 0) {
+  auto* r = new CcMemo;
+  r->m_text = text;
+  r->m_mark = uint16_t(mark);
+  return r;
 }
 
 // Printable form of line bytes: controls as <CR>, <LF>, <XON>, <NAK>, ... others as they are.
 inline std::string Show(const std::vector<uint8_t>& bytes) {
   std::string out;
   for (uint8_t b : bytes) {
-    switch (b) {
-      case 13:
-        out += "<CR>";
-        break;
-      case 10:
-        out += "<LF>";
-        break;
-      case 17:
-        out += "<XON>";
-        break;
-      case 0x15:
-        out += "<NAK>";
-        break;
-      case 0x06:
-        out += "<ACK>";
-        break;
-      case 0x01:
-        out += "<SOH>";
-        break;
-      case 0x04:
-        out += "<EOT>";
-        break;
-      default:
-        if (b >= 0x20 && b < 0x7F) {
-          out += char(b);
-        } else {
-          char hex[8];
-          std::snprintf(hex, sizeof hex, "<%02X>", b);
-          out += hex;
-        }
-    }
+    const char* name = b == 13 ? "CR" : b == 10 ? "LF" : b == 17 ? "XON" : b == 0x15 ? "NAK"
+                     : b == 0x06 ? "ACK" : b == 0x01 ? "SOH" : b == 0x04 ? "EOT" : nullptr;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "<%02X>", b);
+    if (name) out += std::string("<") + name + ">";
+    else if (b >= 0x20 && b < 0x7F) out += char(b);
+    else out += hex;
   }
   return out;
 }

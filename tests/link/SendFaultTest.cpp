@@ -14,12 +14,6 @@ using namespace linktest;
 
 namespace {
 
-CcMemo* Memo(const std::string& text) {
-  auto* r = new CcMemo;
-  r->m_text = text;
-  return r;
-}
-
 class SendFault : public ::testing::Test {
  protected:
   void SetUp() override { doc.GetList(kMemo)->m_selected = 1; }

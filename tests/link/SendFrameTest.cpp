@@ -13,13 +13,6 @@ using namespace linktest;
 
 namespace {
 
-CcMemo* Memo(const std::string& text, int mark = 0) {
-  auto* r = new CcMemo;
-  r->m_text = text;
-  r->m_mark = uint16_t(mark);
-  return r;
-}
-
 // Plays whatever the port has recorded, as the engine would, and returns the written text.
 std::string Play(Harness& h) {
   h.pc->clearWritten();
@@ -166,12 +159,9 @@ TEST(SendFrame, EndOfRecordFramesFollowTheTransferMarksSwitch) {
     h.runSend(&diary);
     // A marked record's end carries address 0x8000 only when marks travel.
     const std::vector<std::string> expected = {
-        "02000002A0005C",
-        "01800000413E",  // "A", marked
-        transferMarks ? "008000017F" : "00000001FF",
-        "01800000423D",  // "B"
-        "00000001FF",
-        "000000FF01",
+        "02000002A0005C", "01800000413E",  // "A", marked
+        transferMarks ? "008000017F" : "00000001FF", "01800000423D",  // "B"
+        "00000001FF", "000000FF01",
     };
     EXPECT_EQ(diary.frames, expected);
     EXPECT_EQ(h.observer.finished.at(0).sent, 2);

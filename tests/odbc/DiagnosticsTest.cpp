@@ -168,10 +168,7 @@ TEST(Diagnostics, FilesWithoutAUsableHeaderCannotBeSelected) {
       {"ANSI", "", "HY000", "has no header line"},
       {"ANSI", "\r\n\r\n", "HY000", "has no header line"},
       {"ANSI", "\"a,b\r\n", "HY000", "line 1 is never closed"},
-      {"UTF8",
-       "\xFF"
-       "a,b\r\n",
-       "22021", "the name of column 1"},
+      {"UTF8", "\xFF" "a,b\r\n", "22021", "the name of column 1"},
   };
   for (const Case& c : cases) {
     WriteFile(folder + "/h.csv", c.file);

@@ -354,10 +354,7 @@ TEST(Exchange, ReadsFilesOtherProgramsWrite) {
   };
   const std::vector<Case> cases = {
       // LF line ends, a byte order mark, a blank line, a quoted line break.
-      {"UTF8",
-       "\xEF\xBB\xBF"
-       "a,b\n1,2\n\n3,\"x\ny\"\n",
-       {R({"1", "2"}), R({"3", "x\ny"})}},
+      {"UTF8", "\xEF\xBB\xBF" "a,b\n1,2\n\n3,\"x\ny\"\n", {R({"1", "2"}), R({"3", "x\ny"})}},
       // CR line ends, no line end at the very end.
       {"ANSI", "a,b\r1,2\r3,4", {R({"1", "2"}), R({"3", "4"})}},
       // Empty fields are empty texts; blanks around values are kept.

@@ -13,6 +13,7 @@
 
 #include "records/CArchive.h"
 #include "records/Regional.h"
+#include "Bytes.h"
 #include "TimeParts.h"
 
 namespace {
@@ -83,40 +84,23 @@ TEST_F(CCasTimeTest, CopyAndCompareParts) {
 // ---- Raw form ----
 
 // 2001-05-03, weekday 5, week 1, 10:30.
-const std::vector<uint8_t> kRaw2001 = {
-    0x78, 0xED, 0x45, 0x00,  // constant lead-in
-    0xD1, 0x07,              // year 2001
-    0x05, 0x00,              // month 5
-    0x03, 0x00,              // day 3
-    0x05, 0x00,              // weekday 5
-    0x01, 0x00,              // week 1
-    0x0A, 0x00,              // hour 10
-    0x1E, 0x00,              // minute 30
-};
+// Constant lead-in, then the words year, month, day, weekday, week, hour, minute.
+const Bytes kRaw2001 = H("78 ED 45 00  D1 07  05 00  03 00  05 00  01 00  0A 00  1E 00");
 
 // The raw form: what loads from its bytes, and what is stored again.
 TEST_F(CCasTimeTest, RawFormLoadsAndStores) {
-  const std::vector<uint8_t> lead = {0x78, 0xED, 0x45, 0x00};
-  const std::vector<uint8_t> unsetParts(14, 0xFF);
-  auto raw = [&](std::vector<uint8_t> parts) {
-    parts.insert(parts.begin(), lead.begin(), lead.end());
-    return parts;
-  };
   struct Case {
-    std::vector<uint8_t> in;
+    Bytes in;
     Parts parts;
-    std::vector<uint8_t> out;
+    Bytes out;
   };
-  const std::vector<uint8_t> twoDigits = {0x01, 0x00, 0x02, 0x00, 0xFF, 0xFF, 0xFF,
-                                          0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-  std::vector<uint8_t> year99 = {0x63, 0x00}, year1999 = {0xCF, 0x07};
-  year99.insert(year99.end(), twoDigits.begin(), twoDigits.end());
-  year1999.insert(year1999.end(), twoDigits.begin(), twoDigits.end());
+  const Bytes lead = H("78 ED 45 00"), unset = lead + Bytes(14, 0xFF);
+  const Bytes janSecond = H("01 00 02 00 FF FF FF FF FF FF FF FF");
   const Case cases[] = {
       {kRaw2001, {2001, 5, 3, 5, 1, 10, 30}, kRaw2001},
-      {raw(unsetParts), {-1, -1, -1, -1, -1, -1, -1}, raw(unsetParts)},
+      {unset, {-1, -1, -1, -1, -1, -1, -1}, unset},
       // A two-digit year is stored again with four digits.
-      {raw(year99), {1999, 1, 2, -1, -1, -1, -1}, raw(year1999)},
+      {lead + H("63 00") + janSecond, {1999, 1, 2, -1, -1, -1, -1}, lead + H("CF 07") + janSecond},
   };
   for (const Case& c : cases) {
     CCasTime t;
@@ -178,14 +162,7 @@ TEST_F(CCasTimeTest, RawLoadCorrectsTwoDigitYears) {
 // ---- Object form ----
 
 // The object's own fields: year, month, day, weekday, hour, minute; no week.
-const std::vector<uint8_t> kObjectFields2001 = {
-    0xD1, 0x07,  // year 2001
-    0x05, 0x00,  // month 5
-    0x03, 0x00,  // day 3
-    0x05, 0x00,  // weekday 5
-    0x0A, 0x00,  // hour 10
-    0x1E, 0x00,  // minute 30
-};
+const Bytes kObjectFields2001 = H("D1 07  05 00  03 00  05 00  0A 00  1E 00");
 
 TEST_F(CCasTimeTest, ObjectFormFieldsLeaveOutTheWeek) {
   std::vector<uint8_t> out;
@@ -214,18 +191,8 @@ TEST_F(CCasTimeTest, ObjectFormCorrectsTwoDigitYears) {
 }
 
 // The value as a class-tagged object of the stream, as Expense records hold it.
-const std::vector<uint8_t> kTaggedObject = {
-    0xFF, 0xFF,                                      // new class
-    0x00, 0x00,                                      // schema 0
-    0x08, 0x00,                                      // name length 8
-    0x43, 0x43, 0x61, 0x73, 0x54, 0x69, 0x6D, 0x65,  // "CCasTime"
-    0x62, 0x00,                                      // year 98 (as an old file holds it)
-    0x0C, 0x00,                                      // month 12
-    0x1F, 0x00,                                      // day 31
-    0xFF, 0xFF,                                      // weekday unset
-    0x17, 0x00,                                      // hour 23
-    0x3B, 0x00,                                      // minute 59
-};
+// Year 98 (as an old file holds it), 12, 31, weekday unset, 23:59.
+const Bytes kTaggedObject = NewClass("CCasTime") + H("62 00  0C 00  1F 00  FF FF  17 00  3B 00");
 
 TEST_F(CCasTimeTest, TaggedObjectRoundTrip) {
   std::unique_ptr<CObject> obj;

@@ -26,10 +26,6 @@ std::unique_ptr<CCasioPol> Load(const Bytes& bytes, CDuxelDoc* doc = nullptr) {
   return std::unique_ptr<CCasioPol>(static_cast<CCasioPol*>(obj.release()));
 }
 
-Bytes NewClass(const std::string& name) {
-  return H("FF FF 00 00") + Bytes{uint8_t(name.size()), 0} + A(name);
-}
-
 const Bytes kRawTag = H("78 ED 45 00");
 const Bytes kAllUnset = H("FF FF FF FF FF FF FF FF FF FF FF FF FF FF");
 
@@ -41,33 +37,16 @@ struct Fixture {
 
 std::vector<Fixture> Fixtures() {
   return {
-      {"memo",
-       [] {
-         auto* r = new CcMemo;
-         r->m_mark = 1;
-         r->m_text = "Ahoj\r\n\xE8";
-         return r;
-       },
+      {"memo", [] { auto* r = new CcMemo; r->m_mark = 1; r->m_text = "Ahoj\r\n\xE8"; return r; },
        NewClass("CcMemo") + H("01 00") + H("07") + A("Ahoj") + H("0D 0A E8")},
       {"telephone",
-       [] {
-         auto* r = new CcTelefon;
-         r->m_fields[0] = "N";
-         r->m_fields[8] = "Z";
-         return r;
-       },
+       [] { auto* r = new CcTelefon; r->m_fields[0] = "N"; r->m_fields[8] = "Z"; return r; },
        NewClass("CcTelefon") + H("00 00") + H("01 4E 00 00 00 00 00 00 00 01 5A")},
       {"business card",
-       [] {
-         auto* r = new CcBuscard;
-         r->m_fields[0] = "F";
-         r->m_fields[14] = "X";
-         return r;
-       },
+       [] { auto* r = new CcBuscard; r->m_fields[0] = "F"; r->m_fields[14] = "X"; return r; },
        NewClass("CcBuscard") + H("00 00") + H("01 46") +
            H("00 00 00 00 00 00 00 00 00 00 00 00 00") + H("01 58")},
-      {"todo",
-       [] {
+      {"todo", [] {
          auto* r = new CcTodo;
          r->m_text = "T";
          r->m_completed = TimeFromParts(2001, 5, 3, -1, -1, 10, 30);
@@ -76,8 +55,7 @@ std::vector<Fixture> Fixtures() {
        },
        NewClass("CcTodo") + H("00 00") + H("01 54") + kRawTag +
            H("D1 07 05 00 03 00 FF FF FF FF 0A 00 1E 00") + H("01 00")},
-      {"free file",
-       [] {
+      {"free file", [] {
          auto* r = new CcFreefile;
          r->m_title = "Doc";
          r->m_body = std::string("a\r\nb\0c", 6);
@@ -85,8 +63,7 @@ std::vector<Fixture> Fixtures() {
        },
        NewClass("CcFreefile") + H("00 00") + H("03") + A("Doc") + H("06 00 00 00") +
            H("61 0D 0A 62 00 63")},
-      {"scheduler",
-       [] {
+      {"scheduler", [] {
          auto* r = new CcScheduler;
          r->m_start = TimeFromParts(2001, 5, 3, -1, -1, 10, 30);
          r->m_alarm = TimeFromParts(-1, -1, -1, -1, -1, 9, 0);
@@ -96,8 +73,7 @@ std::vector<Fixture> Fixtures() {
        NewClass("CcScheduler") + H("00 00") + kRawTag +
            H("D1 07 05 00 03 00 FF FF FF FF 0A 00 1E 00") + kRawTag + kAllUnset + kRawTag +
            H("FF FF FF FF FF FF FF FF FF FF 09 00 00 00") + H("01 53")},
-      {"reminder",
-       [] {
+      {"reminder", [] {
          auto* r = new CcReminder;
          r->m_weekdayPattern = 1;
          r->m_pattern = TimeFromParts(-1, 5, -1, 3, 2, 8, 15);
@@ -106,8 +82,7 @@ std::vector<Fixture> Fixtures() {
        },
        NewClass("CcReminder") + H("00 00") + H("01 00") + kRawTag +
            H("FF FF 05 00 FF FF 03 00 02 00 08 00 0F 00") + H("01 52")},
-      {"expense",
-       [] {
+      {"expense", [] {
          auto* r = new CcExpense;
          r->m_date = TimeFromParts(2001, 5, 3, -1, -1, -1, -1);
          r->m_amount = 12.5;
@@ -120,8 +95,7 @@ std::vector<Fixture> Fixtures() {
        NewClass("CcExpense") + H("00 00") + NewClass("CCasTime") +
            H("D1 07 05 00 03 00 FF FF FF FF FF FF") + H("00 00 00 00 00 00 29 40") +
            H("01 50 01 45 00")},
-      {"spreadsheet",
-       [] {
+      {"spreadsheet", [] {
          auto* r = new CcSpreadsheet;
          r->m_name = "Tab";
          r->m_changed = TimeFromParts(1999, 12, 31, -1, -1, 23, 59);
@@ -133,20 +107,15 @@ std::vector<Fixture> Fixtures() {
   };
 }
 
-TEST(RecordStorage, EveryKindStoresItsFieldsInOrder) {
+// Written from the record and read back and written again, each fixture is the same bytes:
+// a reader and writer wrong in the same way would pass a write-then-read test alone.
+TEST(RecordStorage, EveryKindStoresItsFieldsInOrderAndReadsBack) {
   for (const Fixture& f : Fixtures()) {
     std::unique_ptr<CCasioPol> record(f.make());
     EXPECT_EQ(Store(*record), f.bytes) << f.name;
-  }
-}
-
-TEST(RecordStorage, EveryFixtureReadsBackToTheSameBytes) {
-  // Reading and writing again must reproduce the fixture: a reader and writer that are
-  // wrong in the same way would pass a write-then-read test alone.
-  for (const Fixture& f : Fixtures()) {
-    std::unique_ptr<CCasioPol> record = Load(f.bytes);
-    ASSERT_NE(record, nullptr) << f.name;
-    EXPECT_EQ(Store(*record), f.bytes) << f.name;
+    std::unique_ptr<CCasioPol> loaded = Load(f.bytes);
+    ASSERT_NE(loaded, nullptr) << f.name;
+    EXPECT_EQ(Store(*loaded), f.bytes) << f.name;
   }
 }
 

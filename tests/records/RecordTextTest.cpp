@@ -11,6 +11,7 @@
 #include "records/Cp1250.h"
 #include "records/DiaryRecords.h"
 #include "records/Regional.h"
+#include "RecordBuilders.h"
 #include "TimeParts.h"
 
 namespace {
@@ -78,72 +79,18 @@ std::vector<std::string> Lines(const PrintLines& lines) {
   return out;
 }
 
-// A reminder pattern; -1 leaves a part unset.
-CCasTime Pattern(int month, int day, int week, int weekday, int hour, int minute) {
-  return TimeFromParts(-1, month, day, weekday, week, hour, minute);
-}
+using Records = RecordsOf<Cp>;
+const auto Memo = Records::Memo;
+const auto Telefon = Records::Telefon;
+const auto Buscard = Records::Buscard;
+const auto Freefile = Records::Freefile;
+const auto Scheduler = Records::Scheduler;
+const auto Reminder = Records::Reminder;
+const auto Expense = Records::Expense;
 
-std::unique_ptr<CCasioPol> Memo(const std::string& text) {
-  auto r = std::make_unique<CcMemo>();
-  r->m_text = Cp(text);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Telefon(std::vector<std::string> fields) {
-  auto r = std::make_unique<CcTelefon>();
-  for (std::size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = Cp(fields[i]);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Buscard(std::vector<std::string> fields) {
-  auto r = std::make_unique<CcBuscard>();
-  for (std::size_t i = 0; i < fields.size(); ++i) r->m_fields[i] = Cp(fields[i]);
-  return r;
-}
-
+// A done item carries a completion time; it is not shown.
 std::unique_ptr<CCasioPol> Todo(const std::string& text, bool done) {
-  auto r = std::make_unique<CcTodo>();
-  r->m_text = Cp(text);
-  r->m_done = done ? 1 : 0;
-  if (done) r->m_completed = DateTime(2001, 5, 3, 12, 0);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Freefile(const std::string& title, const std::string& body) {
-  auto r = std::make_unique<CcFreefile>();
-  r->m_title = Cp(title);
-  r->m_body = Cp(body);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Scheduler(const CCasTime& start, const CCasTime& end,
-                                     const CCasTime& alarm, const std::string& text) {
-  auto r = std::make_unique<CcScheduler>();
-  r->m_start = start;
-  r->m_end = end;
-  r->m_alarm = alarm;
-  r->m_text = Cp(text);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Reminder(bool weekdayPattern, const CCasTime& pattern,
-                                    const std::string& text) {
-  auto r = std::make_unique<CcReminder>();
-  r->m_weekdayPattern = weekdayPattern ? 1 : 0;
-  r->m_pattern = pattern;
-  r->m_text = Cp(text);
-  return r;
-}
-
-std::unique_ptr<CCasioPol> Expense(const CCasTime& date, double amount, const std::string& payment,
-                                   const std::string& expense, const std::string& note) {
-  auto r = std::make_unique<CcExpense>();
-  r->m_date = date;
-  r->m_amount = amount;
-  r->m_payment = Cp(payment);
-  r->m_expense = Cp(expense);
-  r->m_note = Cp(note);
-  return r;
+  return Records::Todo(text, done, done ? DateTime(2001, 5, 3, 12, 0) : CCasTime());
 }
 
 std::unique_ptr<CCasioPol> Sheet(const std::string& name, const CCasTime& changed,
@@ -182,179 +129,94 @@ TEST_P(DrawRowTest, PartsPositionsAndColours) {
 }
 
 const RowCase kRowCases[] = {
-    {"MemoCutAtLineBreak",
-     [] { return Memo("Nákup\r\nmléko"); },
-     false,
-     {"text 10,42 Text 'Nákup'"},
-     30},
+    {"MemoCutAtLineBreak", [] { return Memo("Nákup\r\nmléko"); }, false,
+     {"text 10,42 Text 'Nákup'"}, 30},
     {"MemoCutAtTab", [] { return Memo("a\tb"); }, false, {"text 10,42 Text 'a'"}, 6},
     {"MemoEmpty", [] { return Memo(""); }, false, {"text 10,42 Text ''"}, 0},
-    {"TelefonField0",
-     [] {
-       return Telefon({"Novák\x01x", "123"});
-     },
-     false,
-     {"text 10,42 Text 'Novák'"},
-     30},
-    {"BuscardCompanyAndName",
-     [] {
-       return Buscard({"VORT", "Jan Novák"});
-     },
-     false,
+    {"TelefonField0", [] { return Telefon({"Novák\x01x", "123"}); }, false,
+     {"text 10,42 Text 'Novák'"}, 30},
+    {"BuscardCompanyAndName", [] { return Buscard({"VORT", "Jan Novák"}); }, false,
      {"text 10,42 Text 'VORT'", "text 34,42 Secondary ' - '", "text 52,42 Secondary 'Jan Novák'"},
      54},
-    {"BuscardNoCompanyNoDash",
-     [] {
-       return Buscard({"", "Jan"});
-     },
-     false,
-     {"text 10,42 Text ''", "text 10,42 Secondary 'Jan'"},
-     18},
-    {"TodoOpen",
-     [] { return Todo("Koupit\rchléb", false); },
-     false,
-     {"text 20,42 Text 'Koupit'"},
+    {"BuscardNoCompanyNoDash", [] { return Buscard({"", "Jan"}); }, false,
+     {"text 10,42 Text ''", "text 10,42 Secondary 'Jan'"}, 18},
+    {"TodoOpen", [] { return Todo("Koupit\rchléb", false); }, false, {"text 20,42 Text 'Koupit'"},
      36},
-    {"TodoDoneTick",
-     [] { return Todo("Hotovo", true); },
-     false,
-     {"tick 10,50 13,53 17,46", "text 20,42 Text 'Hotovo'"},
-     36},
-    {"FreefileTitle",
-     [] { return Freefile("Dopis\r\n", "Tělo"); },
-     false,
-     {"text 10,42 Text 'Dopis'"},
-     30},
-    {"SchedulerDayOnly",
-     [] { return Scheduler(Date(2001, 5, 3), kUnset, kUnset, "Porada"); },
-     false,
-     {"text 10,42 Secondary '3.5.2001'", "text 58,42 Text ' Porada'"},
-     42},
-    {"SchedulerTimeRangeAndAlarm",
-     [] {
-       return Scheduler(DateTime(2001, 5, 3, 9, 5), Time(10, 30), Time(8, 50), "Porada\r\nsál");
-     },
+    {"TodoDoneTick", [] { return Todo("Hotovo", true); }, false,
+     {"tick 10,50 13,53 17,46", "text 20,42 Text 'Hotovo'"}, 36},
+    {"FreefileTitle", [] { return Freefile("Dopis\r\n", "Tělo"); }, false,
+     {"text 10,42 Text 'Dopis'"}, 30},
+    {"SchedulerDayOnly", [] { return Scheduler(Date(2001, 5, 3), kUnset, kUnset, "Porada"); },
+     false, {"text 10,42 Secondary '3.5.2001'", "text 58,42 Text ' Porada'"}, 42},
+    {"SchedulerTimeRangeAndAlarm", [] {
+       return Scheduler(DateTime(2001, 5, 3, 9, 5), Time(10, 30), Time(8, 50), "Porada\r\nsál"); },
      false,
      {"text 10,42 Secondary '3.5.2001, 9:05~10:30'", "alarm 130,42", "text 146,42 Secondary '8:50'",
-      "text 170,42 Text ' Porada'"},
-     42},
+      "text 170,42 Text ' Porada'"}, 42},
     {"SchedulerStartTimeOnly",
-     [] { return Scheduler(DateTime(2001, 12, 24, 18, 0), kUnset, kUnset, "Večeře"); },
-     false,
-     {"text 10,42 Secondary '24.12.2001, 18:00'", "text 112,42 Text ' Večeře'"},
-     42},
+     [] { return Scheduler(DateTime(2001, 12, 24, 18, 0), kUnset, kUnset, "Večeře"); }, false,
+     {"text 10,42 Secondary '24.12.2001, 18:00'", "text 112,42 Text ' Večeře'"}, 42},
     // A date range hides the times.
     {"SchedulerDateRange",
      [] { return Scheduler(DateTime(2001, 5, 3, 9, 0), Date(2001, 5, 7), kUnset, "Dovolená"); },
-     false,
-     {"text 10,42 Secondary '3.5.2001~7.5.2001'", "text 112,42 Text ' Dovolená'"},
-     54},
+     false, {"text 10,42 Secondary '3.5.2001~7.5.2001'", "text 112,42 Text ' Dovolená'"}, 54},
     // Without an end year the end is no date range; the end's day alone does not make one.
     {"SchedulerEndWithoutYearIsNoRange",
-     [] { return Scheduler(Date(2001, 5, 3), Date(-1, 5, 7), kUnset, "X"); },
-     false,
-     {"text 10,42 Secondary '3.5.2001'", "text 58,42 Text ' X'"},
-     12},
+     [] { return Scheduler(Date(2001, 5, 3), Date(-1, 5, 7), kUnset, "X"); }, false,
+     {"text 10,42 Secondary '3.5.2001'", "text 58,42 Text ' X'"}, 12},
     // An unset start date shows today's date.
-    {"SchedulerUnsetStartShowsToday",
-     [] { return Scheduler(kUnset, kUnset, kUnset, "Y"); },
-     false,
-     {"text 10,42 Secondary '29.2.2024'", "text 64,42 Text ' Y'"},
-     12},
+    {"SchedulerUnsetStartShowsToday", [] { return Scheduler(kUnset, kUnset, kUnset, "Y"); }, false,
+     {"text 10,42 Secondary '29.2.2024'", "text 64,42 Text ' Y'"}, 12},
     {"ReminderWeekdayMonthAndWeek",
-     [] { return Reminder(true, Pattern(3, -1, 2, 2, -1, -1), "Schůze"); },
-     false,
-     {"text 10,42 Secondary '3.,2.Týdně, Po'", "text 94,42 Text ' Schůze'"},
-     42},
+     [] { return Reminder(true, Pattern(3, -1, 2, 2, -1, -1), "Schůze"); }, false,
+     {"text 10,42 Secondary '3.,2.Týdně, Po'", "text 94,42 Text ' Schůze'"}, 42},
     {"ReminderWeekdayOnlySunday",
-     [] { return Reminder(true, Pattern(-1, -1, -1, 1, -1, -1), "Mše"); },
-     false,
-     {"text 10,42 Secondary 'Ne'", "text 22,42 Text ' Mše'"},
-     24},
+     [] { return Reminder(true, Pattern(-1, -1, -1, 1, -1, -1), "Mše"); }, false,
+     {"text 10,42 Secondary 'Ne'", "text 22,42 Text ' Mše'"}, 24},
     {"ReminderWeekdayWeekAndAlarm",
-     [] { return Reminder(true, Pattern(-1, -1, 5, 7, 7, 30), "Trh\r\n"); },
-     false,
+     [] { return Reminder(true, Pattern(-1, -1, 5, 7, 7, 30), "Trh\r\n"); }, false,
      {"text 10,42 Secondary '5.Týdně, So'", "alarm 76,42", "text 92,42 Secondary '7:30'",
-      "text 116,42 Text ' Trh'"},
-     24},
-    {"ReminderDaily",
-     [] { return Reminder(false, Pattern(-1, -1, -1, -1, -1, -1), "Léky"); },
-     false,
-     {"text 10,42 Secondary 'Denně'", "text 40,42 Text ' Léky'"},
-     30},
-    {"ReminderMonthly",
-     [] { return Reminder(false, Pattern(-1, 15, -1, -1, 6, 0), "Nájem"); },
-     false,
-     {"text 10,42 Secondary 'Měsíčně 15.'", "alarm 76,42", "text 92,42 Secondary '6:00'",
-      "text 116,42 Text ' Nájem'"},
-     36},
-    {"ReminderYearly",
-     [] { return Reminder(false, Pattern(3, 15, -1, -1, -1, -1), "Výročí"); },
-     false,
-     {"text 10,42 Secondary '15.3.'", "text 40,42 Text ' Výročí'"},
-     42},
+      "text 116,42 Text ' Trh'"}, 24},
+    {"ReminderDaily", [] { return Reminder(false, Pattern(-1, -1, -1, -1, -1, -1), "Léky"); },
+     false, {"text 10,42 Secondary 'Denně'", "text 40,42 Text ' Léky'"}, 30},
+    {"ReminderMonthly", [] { return Reminder(false, Pattern(-1, 15, -1, -1, 6, 0), "Nájem"); },
+     false, {"text 10,42 Secondary 'Měsíčně 15.'", "alarm 76,42", "text 92,42 Secondary '6:00'",
+      "text 116,42 Text ' Nájem'"}, 36},
+    {"ReminderYearly", [] { return Reminder(false, Pattern(3, 15, -1, -1, -1, -1), "Výročí"); },
+     false, {"text 10,42 Secondary '15.3.'", "text 40,42 Text ' Výročí'"}, 42},
     {"ExpenseAllParts",
-     [] { return Expense(Date(2001, 5, 3), 1234.5, "Hotově", "Jídlo", "oběd\r\nx"); },
-     false,
-     {"text 10,42 Secondary '3.5.2001 - 1234.5 Hotově : '", "text 172,42 Text 'Jídlo, oběd'"},
-     66},
-    {"ExpenseNoAmountNoPayment",
-     [] { return Expense(Date(2001, 5, 3), -1.0, "", "Jídlo", ""); },
-     false,
-     {"text 10,42 Secondary '3.5.2001'", "text 58,42 Text 'Jídlo'"},
-     30},
-    {"ExpensePaymentOnly",
-     [] { return Expense(Date(2001, 5, 3), 12.0, "Karta", "", ""); },
-     false,
-     {"text 10,42 Secondary '3.5.2001 - 12 Karta'", "text 124,42 Text ''"},
-     0},
+     [] { return Expense(Date(2001, 5, 3), 1234.5, "Hotově", "Jídlo", "oběd\r\nx"); }, false,
+     {"text 10,42 Secondary '3.5.2001 - 1234.5 Hotově : '", "text 172,42 Text 'Jídlo, oběd'"}, 66},
+    {"ExpenseNoAmountNoPayment", [] { return Expense(Date(2001, 5, 3), -1.0, "", "Jídlo", ""); },
+     false, {"text 10,42 Secondary '3.5.2001'", "text 58,42 Text 'Jídlo'"}, 30},
+    {"ExpensePaymentOnly", [] { return Expense(Date(2001, 5, 3), 12.0, "Karta", "", ""); }, false,
+     {"text 10,42 Secondary '3.5.2001 - 12 Karta'", "text 124,42 Text ''"}, 0},
     {"ExpenseNoteWithoutExpenseType",
-     [] { return Expense(Date(2001, 5, 3), 99999999.0, "", "", "pozn"); },
-     false,
-     {"text 10,42 Secondary '3.5.2001 - 99999999 '", "text 130,42 Text ', pozn'"},
-     36},
+     [] { return Expense(Date(2001, 5, 3), 99999999.0, "", "", "pozn"); }, false,
+     {"text 10,42 Secondary '3.5.2001 - 99999999 '", "text 130,42 Text ', pozn'"}, 36},
     {"SpreadsheetNameAndDetails",
-     [] { return Sheet("Rozpočet\r\n", DateTime(2001, 5, 3, 10, 0), 300); },
-     false,
+     [] { return Sheet("Rozpočet\r\n", DateTime(2001, 5, 3, 10, 0), 300); }, false,
      {"text 10,42 Text 'Rozpočet'",
-      "text 58,42 Secondary ', poslední změna: 3.5.2001 (velikost: 300)'"},
-     252},
+      "text 58,42 Secondary ', poslední změna: 3.5.2001 (velikost: 300)'"}, 252},
     {"SelectedMemo", [] { return Memo("Nákup"); }, true, {"text 10,42 Highlight 'Nákup'"}, 30},
-    {"SelectedBuscard",
-     [] {
-       return Buscard({"VORT", "Jan"});
-     },
-     true,
+    {"SelectedBuscard", [] { return Buscard({"VORT", "Jan"}); }, true,
      {"text 10,42 Highlight 'VORT'", "text 34,42 Highlight ' - '", "text 52,42 Highlight 'Jan'"},
      18},
-    {"SelectedTodoDone",
-     [] { return Todo("Hotovo", true); },
-     true,
-     {"tick 10,50 13,53 17,46", "text 20,42 Highlight 'Hotovo'"},
-     36},
+    {"SelectedTodoDone", [] { return Todo("Hotovo", true); }, true,
+     {"tick 10,50 13,53 17,46", "text 20,42 Highlight 'Hotovo'"}, 36},
     {"SelectedSchedulerWithAlarm",
-     [] { return Scheduler(DateTime(2001, 5, 3, 9, 5), kUnset, Time(8, 50), "P"); },
-     true,
+     [] { return Scheduler(DateTime(2001, 5, 3, 9, 5), kUnset, Time(8, 50), "P"); }, true,
      {"text 10,42 Highlight '3.5.2001, 9:05'", "alarm 94,42", "text 110,42 Highlight '8:50'",
-      "text 134,42 Highlight ' P'"},
-     12},
+      "text 134,42 Highlight ' P'"}, 12},
     {"SelectedReminder",
      [] { return Reminder(false, Pattern(3, 15, -1, -1, 6, 0), "R"); },
-     true,
-     {"text 10,42 Highlight '15.3.'", "alarm 40,42", "text 56,42 Highlight '6:00'",
-      "text 80,42 Highlight ' R'"},
-     12},
-    {"SelectedExpense",
-     [] { return Expense(Date(2001, 5, 3), 5.0, "A", "B", ""); },
-     true,
-     {"text 10,42 Highlight '3.5.2001 - 5 A : '", "text 112,42 Highlight 'B'"},
-     6},
-    {"SelectedSpreadsheet",
-     [] { return Sheet("S", Date(2001, 5, 3), 0); },
-     true,
+     true, {"text 10,42 Highlight '15.3.'", "alarm 40,42", "text 56,42 Highlight '6:00'",
+      "text 80,42 Highlight ' R'"}, 12},
+    {"SelectedExpense", [] { return Expense(Date(2001, 5, 3), 5.0, "A", "B", ""); }, true,
+     {"text 10,42 Highlight '3.5.2001 - 5 A : '", "text 112,42 Highlight 'B'"}, 6},
+    {"SelectedSpreadsheet", [] { return Sheet("S", Date(2001, 5, 3), 0); }, true,
      {"text 10,42 Highlight 'S'",
-      "text 16,42 Highlight ', poslední změna: 3.5.2001 (velikost: 0)'"},
-     240},
+      "text 16,42 Highlight ', poslední změna: 3.5.2001 (velikost: 0)'"}, 240},
 };
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DrawRowTest, ::testing::ValuesIn(kRowCases),
@@ -463,130 +325,70 @@ const std::vector<std::string> kNineEmpty = {"0:", "1:", "2:", "3:", "4:", "5:",
 const PrintCase kPrintCases[] = {
     {"MemoEmptyAlwaysOneLine", [] { return Memo(""); }, false, 10, {"0:"}},
     {"MemoSplit", [] { return Memo("abcdefgh\r\nij"); }, false, 5, {"0:abcde", "+:fgh", "+:\nij"}},
-    {"TelefonNonEmptyFields",
-     [] {
-       return Telefon({"Novák", "", "Praha", "", "", "", "", "", "x"});
-     },
-     false,
-     80,
-     {"0:Novák", "2:Praha", "8:x"}},
-    {"TelefonIncludeEmpty",
-     [] {
-       return Telefon({"Novák", "", "Praha"});
-     },
-     true,
-     80,
+    {"TelefonNonEmptyFields", [] { return Telefon({"Novák", "", "Praha", "", "", "", "", "", "x"});
+     }, false, 80, {"0:Novák", "2:Praha", "8:x"}},
+    {"TelefonIncludeEmpty", [] { return Telefon({"Novák", "", "Praha"}); }, true, 80,
      {"0:Novák", "1:", "2:Praha", "3:", "4:", "5:", "6:", "7:", "8:"}},
     {"TelefonAllEmptyIncludeEmpty", [] { return Telefon({}); }, true, 80, kNineEmpty},
     {"TelefonFieldSplit", [] { return Telefon({"abcdefg"}); }, false, 4, {"0:abcd", "+:efg"}},
-    {"BuscardNonEmptyFields",
-     [] {
+    {"BuscardNonEmptyFields", [] {
        return Buscard({"VORT", "Jan", "", "", "", "", "", "", "", "", "", "", "", "", "poslední"});
-     },
-     false,
-     80,
-     {"0:VORT", "1:Jan", "14:poslední"}},
-    {"BuscardIncludeEmpty",
-     [] { return Buscard({"VORT"}); },
-     true,
-     80,
-     {"0:VORT",
+     }, false, 80, {"0:VORT", "1:Jan", "14:poslední"}},
+    {"BuscardIncludeEmpty", [] { return Buscard({"VORT"}); }, true, 80, {"0:VORT",
       "1:", "2:", "3:", "4:", "5:", "6:", "7:", "8:", "9:", "10:", "11:", "12:", "13:", "14:"}},
     {"TodoEmptyNothing", [] { return Todo("", false); }, false, 80, {}},
     {"TodoEmptyIncludeEmpty", [] { return Todo("", false); }, true, 80, {"0:", "1:ne"}},
-    {"TodoDone",
-     [] { return Todo("Koupit chléb", true); },
-     false,
-     6,
+    {"TodoDone", [] { return Todo("Koupit chléb", true); }, false, 6,
      {"0:Koupit", "+: chléb", "1:ano"}},
     {"TodoOpen", [] { return Todo("Psát", false); }, false, 80, {"0:Psát", "1:ne"}},
     {"FreefileTitleAtWidth32",
-     [] { return Freefile("0123456789012345678901234567890123456789", "a\r\nb"); },
-     false,
-     80,
+     [] { return Freefile("0123456789012345678901234567890123456789", "a\r\nb"); }, false, 80,
      {"0:01234567890123456789012345678901", "+:23456789", "1:a", "+:\nb"}},
     {"FreefileEmpty", [] { return Freefile("", ""); }, false, 80, {"0:", "1:"}},
-    {"FreefileBodyAtWidth",
-     [] { return Freefile("T", "abcdefg"); },
-     false,
-     3,
+    {"FreefileBodyAtWidth", [] { return Freefile("T", "abcdefg"); }, false, 3,
      {"0:T", "1:abc", "+:def", "+:g"}},
     // The date and alarm lines keep their own width even when the page is narrower.
     {"SchedulerFull",
      [] { return Scheduler(DateTime(2001, 5, 3, 9, 5), Time(10, 30), Time(8, 50), "Porada sál"); },
-     false,
-     6,
-     {"0:3.5.2001, 9:05~10:30", "1:8:50", "2:Porada", "+: sál"}},
-    {"SchedulerDateOnly",
-     [] { return Scheduler(Date(2001, 5, 3), kUnset, kUnset, ""); },
-     false,
-     80,
+     false, 6, {"0:3.5.2001, 9:05~10:30", "1:8:50", "2:Porada", "+: sál"}},
+    {"SchedulerDateOnly", [] { return Scheduler(Date(2001, 5, 3), kUnset, kUnset, ""); }, false, 80,
      {"0:3.5.2001"}},
     {"SchedulerDateOnlyIncludeEmpty",
-     [] { return Scheduler(Date(2001, 5, 3), kUnset, kUnset, ""); },
-     true,
-     80,
+     [] { return Scheduler(Date(2001, 5, 3), kUnset, kUnset, ""); }, true, 80,
      {"0:3.5.2001", "1:", "2:"}},
     {"SchedulerRange",
-     [] { return Scheduler(DateTime(2001, 5, 3, 9, 0), Date(2001, 5, 7), kUnset, "D"); },
-     false,
-     80,
+     [] { return Scheduler(DateTime(2001, 5, 3, 9, 0), Date(2001, 5, 7), kUnset, "D"); }, false, 80,
      {"0:3.5.2001~7.5.2001", "2:D"}},
     {"SchedulerStartTimeNoEnd",
-     [] { return Scheduler(DateTime(2001, 5, 3, 9, 0), kUnset, kUnset, "D"); },
-     false,
-     80,
+     [] { return Scheduler(DateTime(2001, 5, 3, 9, 0), kUnset, kUnset, "D"); }, false, 80,
      {"0:3.5.2001, 9:00", "2:D"}},
     // The print line names the month of a weekday pattern, not its week as well.
     {"ReminderWeekdayMonthWins",
-     [] { return Reminder(true, Pattern(3, -1, 2, 2, -1, -1), "Schůze"); },
-     false,
-     80,
+     [] { return Reminder(true, Pattern(3, -1, 2, 2, -1, -1), "Schůze"); }, false, 80,
      {"0:3.,Po", "2:Schůze"}},
     {"ReminderWeekdayWeekWithoutMonth",
-     [] { return Reminder(true, Pattern(-1, -1, 2, 4, 7, 5), "Schůze"); },
-     false,
-     80,
+     [] { return Reminder(true, Pattern(-1, -1, 2, 4, 7, 5), "Schůze"); }, false, 80,
      {"0:2.Týdně, St", "1:7:05", "2:Schůze"}},
     {"ReminderDailyIncludeEmpty",
-     [] { return Reminder(false, Pattern(-1, -1, -1, -1, -1, -1), ""); },
-     true,
-     80,
+     [] { return Reminder(false, Pattern(-1, -1, -1, -1, -1, -1), ""); }, true, 80,
      {"0:Denně", "1:", "2:"}},
     {"ReminderTextAlwaysPrinted",
-     [] { return Reminder(false, Pattern(-1, 15, -1, -1, -1, -1), ""); },
-     false,
-     80,
+     [] { return Reminder(false, Pattern(-1, 15, -1, -1, -1, -1), ""); }, false, 80,
      {"0:Měsíčně 15.", "2:"}},
     {"ReminderDayAndMonth",
-     [] { return Reminder(false, Pattern(12, 24, -1, -1, 18, 0), "Štědrý večer"); },
-     false,
-     6,
+     [] { return Reminder(false, Pattern(12, 24, -1, -1, 18, 0), "Štědrý večer"); }, false, 6,
      {"0:24.12.", "1:18:00", "2:Štědrý", "+: večer"}},
     {"ExpenseFiveLinesOwnWidth",
-     [] { return Expense(Date(2001, 5, 3), 1234.5, "Hotově", "Jídlo", "oběd"); },
-     false,
-     3,
+     [] { return Expense(Date(2001, 5, 3), 1234.5, "Hotově", "Jídlo", "oběd"); }, false, 3,
      {"0:3.5.2001", "1:1234.5 ", "2:Hotově", "3:Jídlo", "4:oběd"}},
-    {"ExpenseEmptyTexts",
-     [] { return Expense(Date(2001, 12, 24), 0.1 + 0.2, "", "", ""); },
-     false,
-     80,
-     {"0:24.12.2001", "1:0.3 ", "2:", "3:", "4:"}},
-    {"ExpenseNoteBrokenAtCr",
-     [] { return Expense(Date(2001, 5, 3), 7.0, "", "", "a\r\nb"); },
-     false,
-     80,
-     {"0:3.5.2001", "1:7 ", "2:", "3:", "4:a", "+:\nb"}},
+    {"ExpenseEmptyTexts", [] { return Expense(Date(2001, 12, 24), 0.1 + 0.2, "", "", ""); }, false,
+     80, {"0:24.12.2001", "1:0.3 ", "2:", "3:", "4:"}},
+    {"ExpenseNoteBrokenAtCr", [] { return Expense(Date(2001, 5, 3), 7.0, "", "", "a\r\nb"); },
+     false, 80, {"0:3.5.2001", "1:7 ", "2:", "3:", "4:a", "+:\nb"}},
     {"SpreadsheetNameAt20",
-     [] { return Sheet("Rozpočet na rok 2001 a dál", DateTime(2001, 5, 3, 10, 0), 300); },
-     false,
-     80,
-     {"0:Rozpočet na rok 2001", "+: a dál", "1:3.5.2001", "2:300"}},
-    {"SpreadsheetEmpty",
-     [] { return Sheet("", kUnset, 0); },
-     false,
-     80,
+     [] { return Sheet("Rozpočet na rok 2001 a dál", DateTime(2001, 5, 3, 10, 0), 300); }, false,
+     80, {"0:Rozpočet na rok 2001", "+: a dál", "1:3.5.2001", "2:300"}},
+    {"SpreadsheetEmpty", [] { return Sheet("", kUnset, 0); }, false, 80,
      {"0:", "1:29.2.2024", "2:0"}},
 };
 
@@ -696,21 +498,13 @@ const FindCase kFindCases[] = {
     {"MemoMissing", [] { return Memo("Koupit mléko"); }, "CHLÉB", false, false, 0},
     {"MemoWholeWordFirstOccurrence", [] { return Memo("kočkami a kočka"); }, "KOČKA", false, true,
      0},
-    {"TelefonField8",
-     [] {
-       return Telefon({"A", "", "", "", "", "", "", "", "poznámka"});
-     },
+    {"TelefonField8", [] { return Telefon({"A", "", "", "", "", "", "", "", "poznámka"}); },
      "POZNÁMKA", false, false, 1},
     {"TelefonMatchCase", [] { return Telefon({"Novák"}); }, "novák", true, false, 0},
-    {"BuscardField14",
-     [] {
-       return Buscard({"F", "J", "", "", "", "", "", "", "", "", "", "", "", "", "volné"});
-     },
+    {"BuscardField14", [] {
+       return Buscard({"F", "J", "", "", "", "", "", "", "", "", "", "", "", "", "volné"}); },
      "VOLNÉ", false, false, 1},
-    {"BuscardMissing",
-     [] {
-       return Buscard({"Firma", "Jan"});
-     },
+    {"BuscardMissing", [] { return Buscard({"Firma", "Jan"}); },
      "PETR", false, false, 0},
     {"TodoText", [] { return Todo("Zavolat", false); }, "VOLAT", false, false, 1},
     {"TodoWholeWord", [] { return Todo("Zavolat", false); }, "VOLAT", false, true, 0},

@@ -35,3 +35,8 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
+
+// A new-class tag of the object stream: FF FF, schema 0, the name's length as a word, the name.
+inline Bytes NewClass(const std::string& name) {
+  return H("FF FF 00 00") + Bytes{uint8_t(name.size()), 0} + A(name);
+}
