@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -98,17 +99,29 @@ class CArchive {
   std::size_t Position() const { return m_pos; }
   std::size_t Remaining() const { return m_size - m_pos; }
 
-  void WriteByte(uint8_t v);
-  void WriteWord(uint16_t v);
-  void WriteDword(uint32_t v);
+  // The primitives are inline: a document writes several per record, and each is one
+  // capacity check and a copy of fixed size into the output.
+  void WriteByte(uint8_t v) { *extend(1) = v; }
+  void WriteWord(uint16_t v) { putWord(extend(2), v); }
+  void WriteDword(uint32_t v) { putDword(extend(4), v); }
   void WriteDouble(double v);
-  void WriteBlock(const void* p, std::size_t n);
+  void WriteBlock(const void* p, std::size_t n) {
+    if (n != 0) std::memcpy(extend(n), p, n);
+  }
   void WriteString(const std::string& s);
   void WriteCount(uint32_t n);
+  // Appends `n` bytes to the output and returns where they begin, for a caller that lays out
+  // a group of fields at once. Every byte must be written before the next call.
+  uint8_t* WriteSpace(std::size_t n) { return extend(n); }
+  static void PutWord(uint8_t* at, uint16_t v) { putWord(at, v); }
   // Writes a reference: null tag, back-reference, or class tag followed by the object.
   void WriteObject(const CObject* obj);
   // Makes room for `count` more objects to be written (a list, before its records).
   void ExpectObjects(std::size_t count);
+  // Starts fetching what WriteObject(obj) will look at in the table of written objects.
+  void PrefetchObject(const void* obj) const {
+    __builtin_prefetch(&m_storeTable[slotOf(obj, m_storeTable.size() - 1)]);
+  }
 
   uint8_t ReadByte();
   uint16_t ReadWord();
@@ -129,6 +142,25 @@ class CArchive {
   [[noreturn]] void Fail(ArchiveFault fault, const std::string& what) const;
 
  private:
+  static void putWord(uint8_t* at, uint16_t v) {
+    at[0] = uint8_t(v);
+    at[1] = uint8_t(v >> 8);
+  }
+  static void putDword(uint8_t* at, uint32_t v) {
+    putWord(at, uint16_t(v));
+    putWord(at + 2, uint16_t(v >> 16));
+  }
+  // Makes the output `n` bytes longer; the caller fills them.
+  uint8_t* extend(std::size_t n) {
+    std::vector<uint8_t>& out = *m_out;
+    const std::size_t size = out.size();
+    if (out.capacity() - size < n) grow(n);
+    out.resize(size + n);
+    return out.data() + size;
+  }
+  void grow(std::size_t n);
+  // Writes the length prefix of a string of `n` bytes and makes room for its bytes.
+  uint8_t* extendString(std::size_t n);
   void need(std::size_t n) const;
   uint32_t readTag(bool& isClass, bool& isNewClass);
   const CRuntimeClass* readClass(bool isNewClass, uint32_t classIndex);
@@ -152,6 +184,18 @@ class CArchive {
   };
   std::vector<StoreSlot> m_storeTable;
   std::size_t m_storeCount = 0;
+  // The class of the object last written and its index: the records of a list share one
+  // class, so its tag needs no search in the table.
+  const CRuntimeClass* m_lastClass = nullptr;
+  uint32_t m_lastClassIndex = 0;
+  // Where the search for `key` begins in a table of mask + 1 slots.
+  static std::size_t slotOf(const void* key, std::size_t mask) {
+    // Neighbours in memory get neighbouring slots, so that records allocated one after
+    // another fill the table in order rather than all over it; the higher bits are folded in
+    // so that objects at a large common stride still spread.
+    const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(key);
+    return ((p >> 4) ^ (p >> 24) * 0x9E3779B1u) & mask;
+  }
   // The slot of `key`: its entry, or the empty slot where it belongs.
   StoreSlot& storeSlot(const void* key);
   // Gives `key` the next index.
