@@ -118,9 +118,11 @@ class CArchive {
   void WriteObject(const CObject* obj);
   // Makes room for `count` more objects to be written (a list, before its records).
   void ExpectObjects(std::size_t count);
-  // Starts fetching what WriteObject(obj) will look at in the table of written objects.
-  void PrefetchObject(const void* obj) const {
-    __builtin_prefetch(&m_storeTable[slotOf(obj, m_storeTable.size() - 1)]);
+  // Where WriteObject(obj) will first look in the table of written objects: a caller that
+  // knows what comes next prefetches it. (A member that prefetched itself would be taken
+  // for one without effect and dropped by the compiler.)
+  const void* TableSlotOf(const void* obj) const {
+    return m_storeTable.data() + slotOf(obj, m_storeTable.size() - 1);
   }
 
   uint8_t ReadByte();

@@ -40,7 +40,7 @@ void CCasioList::Serialize(CArchive& ar) {
         __builtin_prefetch(next + 64);
         __builtin_prefetch(next + 128);
         __builtin_prefetch(next + 192);
-        ar.PrefetchObject(next);
+        __builtin_prefetch(ar.TableSlotOf(next));
       }
       ar.WriteObject(r[i]);
     }
