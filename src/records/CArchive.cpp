@@ -29,7 +29,7 @@ const CRuntimeClass* CRuntimeClass::FromName(const std::string& name) {
 }
 
 CArchive::CArchive(std::vector<uint8_t>& out, const CArchiveTextKey* key)
-    : m_out(&out), m_textKey(key), m_storeTable(256) {}
+    : m_out(&out), m_textKey(key), m_put(out.size()), m_storeTable(256) {}
 
 void CArchive::remember(const void* key) {
   StoreSlot& slot = storeSlot(key);
@@ -72,11 +72,13 @@ void CArchive::need(std::size_t n) const {
                                       std::to_string(n) + " more bytes were expected");
 }
 
-void CArchive::grow(std::size_t n) {
-  // Geometric growth, as push_back would: a stream written without a size hint is still
-  // copied only a few times.
-  const std::size_t size = m_out->size();
-  m_out->reserve(std::max(size + n, std::max<std::size_t>(2 * m_out->capacity(), 256)));
+void CArchive::lengthen(std::size_t n) {
+  // Steps small enough that the zeros the vector fills them with are still in the cache
+  // when the fields overwrite them; the capacity grows geometrically, as push_back's would.
+  constexpr std::size_t kStep = 16 * 1024;
+  const std::size_t size = std::max(m_put + n, m_out->size() + kStep);
+  if (size > m_out->capacity()) m_out->reserve(std::max(size, 2 * m_out->capacity()));
+  m_out->resize(size);
 }
 
 void CArchive::WriteDouble(double v) {
@@ -85,6 +87,7 @@ void CArchive::WriteDouble(double v) {
   uint8_t* at = extend(8);
   putDword(at, uint32_t(bits));
   putDword(at + 4, uint32_t(bits >> 32));
+  commit();
 }
 
 uint8_t* CArchive::extendString(std::size_t n) {
@@ -109,6 +112,7 @@ uint8_t* CArchive::extendString(std::size_t n) {
 void CArchive::WriteString(const std::string& s) {
   uint8_t* at = extendString(s.size());
   if (!s.empty()) std::memcpy(at, s.data(), s.size());
+  commit();
 }
 
 void CArchive::WriteCount(uint32_t n) {
@@ -118,6 +122,7 @@ void CArchive::WriteCount(uint32_t n) {
     uint8_t* at = extend(6);
     putWord(at, 0xFFFF);
     putDword(at + 2, n);
+    commit();
   }
 }
 
@@ -135,9 +140,20 @@ void CArchive::WriteObject(const CObject* obj) {
       uint8_t* at = extend(6);
       putWord(at, kBigObjectTag);
       putDword(at + 2, index);
+      commit();
     }
     return;
   }
+  // The output is cut back to what was written once the outermost object is done, also
+  // when it throws.
+  struct Nesting {
+    CArchive& ar;
+    ~Nesting() {
+      --ar.m_depth;
+      ar.commit();
+    }
+  } nesting{*this};
+  ++m_depth;
   const CRuntimeClass* cls = obj->GetRuntimeClass();
   uint32_t classIndex = 0;
   if (cls == m_lastClass) {
@@ -338,6 +354,7 @@ void CArchive::WriteText(const std::string& s) {
   const auto* plain = reinterpret_cast<const uint8_t*>(s.data());
   for (std::size_t i = 0, k = 0; i < s.size(); ++i, k = k == 9 ? 0 : k + 1)
     at[i] = uint8_t(key[k] ^ uint8_t(~plain[i]));
+  commit();
 }
 
 std::string CArchive::ReadText() {

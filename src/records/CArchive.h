@@ -101,18 +101,32 @@ class CArchive {
 
   // The primitives are inline: a document writes several per record, and each is one
   // capacity check and a copy of fixed size into the output.
-  void WriteByte(uint8_t v) { *extend(1) = v; }
-  void WriteWord(uint16_t v) { putWord(extend(2), v); }
-  void WriteDword(uint32_t v) { putDword(extend(4), v); }
+  void WriteByte(uint8_t v) {
+    *extend(1) = v;
+    commit();
+  }
+  void WriteWord(uint16_t v) {
+    putWord(extend(2), v);
+    commit();
+  }
+  void WriteDword(uint32_t v) {
+    putDword(extend(4), v);
+    commit();
+  }
   void WriteDouble(double v);
   void WriteBlock(const void* p, std::size_t n) {
     if (n != 0) std::memcpy(extend(n), p, n);
+    commit();
   }
   void WriteString(const std::string& s);
   void WriteCount(uint32_t n);
   // Appends `n` bytes to the output and returns where they begin, for a caller that lays out
   // a group of fields at once. Every byte must be written before the next call.
-  uint8_t* WriteSpace(std::size_t n) { return extend(n); }
+  uint8_t* WriteSpace(std::size_t n) {
+    uint8_t* at = extend(n);
+    commit();
+    return at;
+  }
   static void PutWord(uint8_t* at, uint16_t v) { putWord(at, v); }
   // Writes a reference: null tag, back-reference, or class tag followed by the object.
   void WriteObject(const CObject* obj);
@@ -152,15 +166,20 @@ class CArchive {
     putWord(at, uint16_t(v));
     putWord(at + 2, uint16_t(v >> 16));
   }
-  // Makes the output `n` bytes longer; the caller fills them.
+  // Takes the next `n` bytes of the output; the caller fills them. The output vector is
+  // lengthened ahead in steps, so that a field costs no call into the vector, and cut back
+  // to what was written when the outermost call returns: between calls it holds exactly
+  // the bytes written.
   uint8_t* extend(std::size_t n) {
-    std::vector<uint8_t>& out = *m_out;
-    const std::size_t size = out.size();
-    if (out.capacity() - size < n) grow(n);
-    out.resize(size + n);
-    return out.data() + size;
+    if (m_out->size() - m_put < n) lengthen(n);
+    uint8_t* at = m_out->data() + m_put;
+    m_put += n;
+    return at;
   }
-  void grow(std::size_t n);
+  void lengthen(std::size_t n);
+  void commit() {
+    if (m_depth == 0 && m_out->size() != m_put) m_out->resize(m_put);
+  }
   // Writes the length prefix of a string of `n` bytes and makes room for its bytes.
   uint8_t* extendString(std::size_t n);
   void need(std::size_t n) const;
@@ -173,6 +192,8 @@ class CArchive {
   const uint8_t* m_data = nullptr;
   std::size_t m_size = 0;
   std::size_t m_pos = 0;
+  std::size_t m_put = 0;    // storing: the bytes written to the output
+  unsigned m_depth = 0;     // storing: objects being written inside one another
   const CArchiveTextKey* m_textKey = nullptr;
 
   // One counter for classes and objects; index 0 is the null reference.
