@@ -29,7 +29,7 @@ const CRuntimeClass* CRuntimeClass::FromName(const std::string& name) {
 }
 
 CArchive::CArchive(std::vector<uint8_t>& out, const CArchiveTextKey* key)
-    : m_out(&out), m_textKey(key), m_put(out.size()), m_storeTable(256) {}
+    : m_out(&out), m_put(out.size()), m_textKey(key), m_storeTable(256) {}
 
 void CArchive::remember(const void* key) {
   StoreSlot& slot = storeSlot(key);
