@@ -118,6 +118,11 @@ std::vector<uint8_t> CDuxelDoc::Store() {
   // Room for what the file last took, so that the stream is not copied as it grows.
   out.reserve(m_sizeHint + m_sizeHint / 8 + 256);
   CArchive ar(out, this);
+  // The table of written objects sized once for every record, the lists and their classes,
+  // rather than doubled list by list.
+  std::size_t objects = 2 * kModeCount;
+  for (const auto& list : m_lists) objects += list->GetCount();
+  ar.ExpectObjects(objects);
   ar.WriteBlock("D390", 4);
   if (!IsProtected()) {
     ar.WriteBlock("NP", 2);
@@ -128,7 +133,16 @@ std::vector<uint8_t> CDuxelDoc::Store() {
     const auto stored = ScramblePassword(plain);
     ar.WriteBlock(stored.data(), stored.size());
   }
-  for (const auto& list : m_lists) ar.WriteObject(list.get());
+  // Every list's records gathered in one walk of all the lists (see GatherRecords).
+  const CCasioList* lists[kModeCount];
+  for (int m = 0; m < kModeCount; ++m) lists[m] = m_lists[m].get();
+  std::vector<CCasioPol*> records[kModeCount];
+  CCasioList::GatherRecords(lists, kModeCount, records);
+  for (int m = 0; m < kModeCount; ++m) {
+    m_lists[m]->StoreFrom(&records[m]);
+    ar.WriteObject(m_lists[m].get());
+    m_lists[m]->StoreFrom(nullptr);
+  }
   m_sizeHint = out.size();
   return out;
 }

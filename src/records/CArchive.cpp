@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/CArchive.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "records/ClassRegistry.h"
@@ -28,7 +29,7 @@ const CRuntimeClass* CRuntimeClass::FromName(const std::string& name) {
 }
 
 CArchive::CArchive(std::vector<uint8_t>& out, const CArchiveTextKey* key)
-    : m_out(&out), m_textKey(key), m_storeTable(256) {}
+    : m_out(&out), m_put(out.size()), m_textKey(key), m_storeTable(256) {}
 
 void CArchive::remember(const void* key) {
   StoreSlot& slot = storeSlot(key);
@@ -50,12 +51,7 @@ void CArchive::ExpectObjects(std::size_t count) {
 CArchive::StoreSlot& CArchive::storeSlot(const void* key) {
   if ((m_storeCount + 1) * 2 > m_storeTable.size()) ExpectObjects(1);
   const std::size_t mask = m_storeTable.size() - 1;
-  // Neighbours in memory get neighbouring slots, so that records allocated one after another
-  // fill the table in order rather than all over it; the higher bits are folded in so that
-  // objects at a large common stride still spread.
-  const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(key);
-  std::size_t i = (p >> 4) ^ (p >> 24) * 0x9E3779B1u;
-  for (i &= mask;; i = (i + 1) & mask)
+  for (std::size_t i = slotOf(key, mask);; i = (i + 1) & mask)
     if (m_storeTable[i].key == key || m_storeTable[i].key == nullptr) return m_storeTable[i];
 }
 
@@ -76,51 +72,57 @@ void CArchive::need(std::size_t n) const {
                                       std::to_string(n) + " more bytes were expected");
 }
 
-void CArchive::WriteByte(uint8_t v) { m_out->push_back(v); }
-
-void CArchive::WriteWord(uint16_t v) {
-  WriteByte(uint8_t(v));
-  WriteByte(uint8_t(v >> 8));
-}
-
-void CArchive::WriteDword(uint32_t v) {
-  WriteWord(uint16_t(v));
-  WriteWord(uint16_t(v >> 16));
+void CArchive::lengthen(std::size_t n) {
+  // Steps small enough that the zeros the vector fills them with are still in the cache
+  // when the fields overwrite them; the capacity grows geometrically, as push_back's would.
+  constexpr std::size_t kStep = 16 * 1024;
+  const std::size_t size = std::max(m_put + n, m_out->size() + kStep);
+  if (size > m_out->capacity()) m_out->reserve(std::max(size, 2 * m_out->capacity()));
+  m_out->resize(size);
 }
 
 void CArchive::WriteDouble(double v) {
   uint64_t bits;
   std::memcpy(&bits, &v, sizeof bits);
-  WriteDword(uint32_t(bits));
-  WriteDword(uint32_t(bits >> 32));
+  uint8_t* at = extend(8);
+  putDword(at, uint32_t(bits));
+  putDword(at + 4, uint32_t(bits >> 32));
+  commit();
 }
 
-void CArchive::WriteBlock(const void* p, std::size_t n) {
-  const auto* b = static_cast<const uint8_t*>(p);
-  m_out->insert(m_out->end(), b, b + n);
+uint8_t* CArchive::extendString(std::size_t n) {
+  if (n < 0xFF) {
+    uint8_t* at = extend(1 + n);
+    at[0] = uint8_t(n);
+    return at + 1;
+  }
+  if (n < 0xFFFE) {
+    uint8_t* at = extend(3 + n);
+    at[0] = 0xFF;
+    putWord(at + 1, uint16_t(n));
+    return at + 3;
+  }
+  uint8_t* at = extend(7 + n);
+  at[0] = 0xFF;
+  putWord(at + 1, 0xFFFF);
+  putDword(at + 3, uint32_t(n));
+  return at + 7;
 }
 
 void CArchive::WriteString(const std::string& s) {
-  const std::size_t n = s.size();
-  if (n < 0xFF) {
-    WriteByte(uint8_t(n));
-  } else if (n < 0xFFFE) {
-    WriteByte(0xFF);
-    WriteWord(uint16_t(n));
-  } else {
-    WriteByte(0xFF);
-    WriteWord(0xFFFF);
-    WriteDword(uint32_t(n));
-  }
-  WriteBlock(s.data(), n);
+  uint8_t* at = extendString(s.size());
+  if (!s.empty()) std::memcpy(at, s.data(), s.size());
+  commit();
 }
 
 void CArchive::WriteCount(uint32_t n) {
   if (n < 0xFFFF) {
     WriteWord(uint16_t(n));
   } else {
-    WriteWord(0xFFFF);
-    WriteDword(n);
+    uint8_t* at = extend(6);
+    putWord(at, 0xFFFF);
+    putDword(at + 2, n);
+    commit();
   }
 }
 
@@ -129,32 +131,59 @@ void CArchive::WriteObject(const CObject* obj) {
     WriteWord(kNullTag);
     return;
   }
-  if (const StoreSlot& written = storeSlot(obj); written.key) {
-    if (written.index < kBigObjectTag) {
-      WriteWord(uint16_t(written.index));
+  StoreSlot* slot = &storeSlot(obj);
+  if (slot->key) {
+    const uint32_t index = slot->index;
+    if (index < kBigObjectTag) {
+      WriteWord(uint16_t(index));
     } else {
-      WriteWord(kBigObjectTag);
-      WriteDword(written.index);
+      uint8_t* at = extend(6);
+      putWord(at, kBigObjectTag);
+      putDword(at + 2, index);
+      commit();
     }
     return;
   }
+  // The output is cut back to what was written once the outermost object is done, also
+  // when it throws.
+  struct Nesting {
+    CArchive& ar;
+    ~Nesting() {
+      --ar.m_depth;
+      ar.commit();
+    }
+  } nesting{*this};
+  ++m_depth;
   const CRuntimeClass* cls = obj->GetRuntimeClass();
-  if (const StoreSlot& known = storeSlot(cls); known.key) {
-    if (known.index < kBigObjectTag) {
-      WriteWord(uint16_t(kClassTag | known.index));
+  uint32_t classIndex = 0;
+  if (cls == m_lastClass) {
+    classIndex = m_lastClassIndex;
+  } else if (const StoreSlot& known = storeSlot(cls); known.key) {
+    classIndex = known.index;
+  }
+  if (classIndex != 0) {
+    if (classIndex < kBigObjectTag) {
+      WriteWord(uint16_t(kClassTag | classIndex));
     } else {
-      WriteWord(kBigObjectTag);
-      WriteDword(kBigClassTag | known.index);
+      uint8_t* at = extend(6);
+      putWord(at, kBigObjectTag);
+      putDword(at + 2, kBigClassTag | classIndex);
     }
   } else {
     const std::size_t len = std::strlen(cls->m_lpszClassName);
-    WriteWord(kNewClassTag);
-    WriteWord(cls->m_wSchema);
-    WriteWord(uint16_t(len));
-    WriteBlock(cls->m_lpszClassName, len);
+    uint8_t* at = extend(6 + len);
+    putWord(at, kNewClassTag);
+    putWord(at + 2, cls->m_wSchema);
+    putWord(at + 4, uint16_t(len));
+    std::memcpy(at + 6, cls->m_lpszClassName, len);
+    classIndex = m_nextIndex;
     remember(cls);
+    slot = &storeSlot(obj);  // the table may have grown
   }
-  remember(obj);
+  m_lastClass = cls;
+  m_lastClassIndex = classIndex;
+  *slot = {obj, m_nextIndex++};
+  ++m_storeCount;
   const_cast<CObject*>(obj)->Serialize(*this);
 }
 
@@ -320,10 +349,12 @@ void CArchive::WriteText(const std::string& s) {
     WriteString(s);
     return;
   }
-  std::string scrambled(s);
-  for (std::size_t i = 0; i < scrambled.size(); ++i)
-    scrambled[i] = char(key[i % 10] ^ uint8_t(~uint8_t(scrambled[i])));
-  WriteString(scrambled);
+  // Scrambled straight into the output: no copy of the text.
+  uint8_t* at = extendString(s.size());
+  const auto* plain = reinterpret_cast<const uint8_t*>(s.data());
+  for (std::size_t i = 0, k = 0; i < s.size(); ++i, k = k == 9 ? 0 : k + 1)
+    at[i] = uint8_t(key[k] ^ uint8_t(~plain[i]));
+  commit();
 }
 
 std::string CArchive::ReadText() {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -98,17 +99,45 @@ class CArchive {
   std::size_t Position() const { return m_pos; }
   std::size_t Remaining() const { return m_size - m_pos; }
 
-  void WriteByte(uint8_t v);
-  void WriteWord(uint16_t v);
-  void WriteDword(uint32_t v);
+  // The primitives are inline: a document writes several per record, and each is one
+  // capacity check and a copy of fixed size into the output.
+  void WriteByte(uint8_t v) {
+    *extend(1) = v;
+    commit();
+  }
+  void WriteWord(uint16_t v) {
+    putWord(extend(2), v);
+    commit();
+  }
+  void WriteDword(uint32_t v) {
+    putDword(extend(4), v);
+    commit();
+  }
   void WriteDouble(double v);
-  void WriteBlock(const void* p, std::size_t n);
+  void WriteBlock(const void* p, std::size_t n) {
+    if (n != 0) std::memcpy(extend(n), p, n);
+    commit();
+  }
   void WriteString(const std::string& s);
   void WriteCount(uint32_t n);
+  // Appends `n` bytes to the output and returns where they begin, for a caller that lays out
+  // a group of fields at once. Every byte must be written before the next call.
+  uint8_t* WriteSpace(std::size_t n) {
+    uint8_t* at = extend(n);
+    commit();
+    return at;
+  }
+  static void PutWord(uint8_t* at, uint16_t v) { putWord(at, v); }
   // Writes a reference: null tag, back-reference, or class tag followed by the object.
   void WriteObject(const CObject* obj);
   // Makes room for `count` more objects to be written (a list, before its records).
   void ExpectObjects(std::size_t count);
+  // Where WriteObject(obj) will first look in the table of written objects: a caller that
+  // knows what comes next prefetches it. (A member that prefetched itself would be taken
+  // for one without effect and dropped by the compiler.)
+  const void* TableSlotOf(const void* obj) const {
+    return m_storeTable.data() + slotOf(obj, m_storeTable.size() - 1);
+  }
 
   uint8_t ReadByte();
   uint16_t ReadWord();
@@ -129,6 +158,30 @@ class CArchive {
   [[noreturn]] void Fail(ArchiveFault fault, const std::string& what) const;
 
  private:
+  static void putWord(uint8_t* at, uint16_t v) {
+    at[0] = uint8_t(v);
+    at[1] = uint8_t(v >> 8);
+  }
+  static void putDword(uint8_t* at, uint32_t v) {
+    putWord(at, uint16_t(v));
+    putWord(at + 2, uint16_t(v >> 16));
+  }
+  // Takes the next `n` bytes of the output; the caller fills them. The output vector is
+  // lengthened ahead in steps, so that a field costs no call into the vector, and cut back
+  // to what was written when the outermost call returns: between calls it holds exactly
+  // the bytes written.
+  uint8_t* extend(std::size_t n) {
+    if (m_out->size() - m_put < n) lengthen(n);
+    uint8_t* at = m_out->data() + m_put;
+    m_put += n;
+    return at;
+  }
+  void lengthen(std::size_t n);
+  void commit() {
+    if (m_depth == 0 && m_out->size() != m_put) m_out->resize(m_put);
+  }
+  // Writes the length prefix of a string of `n` bytes and makes room for its bytes.
+  uint8_t* extendString(std::size_t n);
   void need(std::size_t n) const;
   uint32_t readTag(bool& isClass, bool& isNewClass);
   const CRuntimeClass* readClass(bool isNewClass, uint32_t classIndex);
@@ -139,6 +192,8 @@ class CArchive {
   const uint8_t* m_data = nullptr;
   std::size_t m_size = 0;
   std::size_t m_pos = 0;
+  std::size_t m_put = 0;    // storing: the bytes written to the output
+  unsigned m_depth = 0;     // storing: objects being written inside one another
   const CArchiveTextKey* m_textKey = nullptr;
 
   // One counter for classes and objects; index 0 is the null reference.
@@ -152,6 +207,18 @@ class CArchive {
   };
   std::vector<StoreSlot> m_storeTable;
   std::size_t m_storeCount = 0;
+  // The class of the object last written and its index: the records of a list share one
+  // class, so its tag needs no search in the table.
+  const CRuntimeClass* m_lastClass = nullptr;
+  uint32_t m_lastClassIndex = 0;
+  // Where the search for `key` begins in a table of mask + 1 slots.
+  static std::size_t slotOf(const void* key, std::size_t mask) {
+    // Neighbours in memory get neighbouring slots, so that records allocated one after
+    // another fill the table in order rather than all over it; the higher bits are folded in
+    // so that objects at a large common stride still spread.
+    const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(key);
+    return ((p >> 4) ^ (p >> 24) * 0x9E3779B1u) & mask;
+  }
   // The slot of `key`: its entry, or the empty slot where it belongs.
   StoreSlot& storeSlot(const void* key);
   // Gives `key` the next index.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "records/Regional.h"
 
@@ -68,12 +69,11 @@ int64_t DaysFromCivil(int64_t year, int month, int day) {
 
 void CCasTime::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
-    ar.WriteWord(uint16_t(m_year));
-    ar.WriteWord(uint16_t(m_month));
-    ar.WriteWord(uint16_t(m_day));
-    ar.WriteWord(uint16_t(m_weekday));
-    ar.WriteWord(uint16_t(m_hour));
-    ar.WriteWord(uint16_t(m_minute));
+    uint8_t* at = ar.WriteSpace(6 * 2);
+    for (int16_t part : {m_year, m_month, m_day, m_weekday, m_hour, m_minute}) {
+      CArchive::PutWord(at, uint16_t(part));
+      at += 2;
+    }
   } else {
     m_year = CorrectYear(int16_t(ar.ReadWord()));
     m_month = int16_t(ar.ReadWord());
@@ -88,14 +88,13 @@ void CCasTime::Serialize(CArchive& ar) {
 void CCasTime::StoreRaw(CArchive& ar) const {
   // A constant lead-in that readers skip; kept so files stay byte-identical.
   static const uint8_t kLeadIn[4] = {0x78, 0xED, 0x45, 0x00};
-  ar.WriteBlock(kLeadIn, sizeof kLeadIn);
-  ar.WriteWord(uint16_t(m_year));
-  ar.WriteWord(uint16_t(m_month));
-  ar.WriteWord(uint16_t(m_day));
-  ar.WriteWord(uint16_t(m_weekday));
-  ar.WriteWord(uint16_t(m_week));
-  ar.WriteWord(uint16_t(m_hour));
-  ar.WriteWord(uint16_t(m_minute));
+  uint8_t* at = ar.WriteSpace(sizeof kLeadIn + 7 * 2);
+  std::memcpy(at, kLeadIn, sizeof kLeadIn);
+  at += sizeof kLeadIn;
+  for (int16_t part : {m_year, m_month, m_day, m_weekday, m_week, m_hour, m_minute}) {
+    CArchive::PutWord(at, uint16_t(part));
+    at += 2;
+  }
 }
 
 void CCasTime::LoadRaw(CArchive& ar) {

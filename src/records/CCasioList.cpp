@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/CCasioList.h"
 
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "records/CasioCharset.h"
 #include "records/Cp1250.h"
@@ -17,14 +19,30 @@ void CCasioList::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     ar.WriteCount(uint32_t(m_records.size()));
     ar.ExpectObjects(m_records.size() + 1);  // the records and their class
-    // Records of a list lie anywhere in memory, between those of other lists: a few records
-    // ahead are fetched while one is written, so that the waits for memory overlap.
-    constexpr int kAhead = 8;
-    auto ahead = m_records.begin();
-    for (int i = 0; i < kAhead && ahead != m_records.end(); ++i) ++ahead;
-    for (CCasioPol* r : m_records) {
-      if (ahead != m_records.end()) __builtin_prefetch(*ahead++);
-      ar.WriteObject(r);
+    std::vector<CCasioPol*> own;
+    const std::vector<CCasioPol*>* records = m_storeFrom;
+    m_storeFrom = nullptr;
+    if (records == nullptr || records->size() != m_records.size()) {
+      const CCasioList* self = this;
+      GatherRecords(&self, 1, &own);
+      records = &own;
+    }
+    // A few records ahead are fetched, with their slots in the archive's table of written
+    // objects, while one is written, so that the waits for memory overlap. A record's texts
+    // were mostly allocated right after it: its first lines are fetched too.
+    constexpr std::size_t kAhead = 8;
+    const std::size_t n = records->size();
+    CCasioPol* const* r = records->data();
+    for (std::size_t i = 0; i < n; ++i) {
+      if (i + kAhead < n) {
+        const char* next = reinterpret_cast<const char*>(r[i + kAhead]);
+        __builtin_prefetch(next);
+        __builtin_prefetch(next + 64);
+        __builtin_prefetch(next + 128);
+        __builtin_prefetch(next + 192);
+        __builtin_prefetch(ar.TableSlotOf(next));
+      }
+      ar.WriteObject(r[i]);
     }
     return;
   }
@@ -39,6 +57,40 @@ void CCasioList::Serialize(CArchive& ar) {
   } catch (...) {
     DeleteAll();
     throw;
+  }
+}
+
+void CCasioList::GatherRecords(const CCasioList* const* lists, std::size_t count,
+                               std::vector<CCasioPol*>* out) {
+  struct Walk {
+    const_iterator front, back;
+    std::size_t i, j;  // the next slots from the front and from the back
+    bool done;
+  };
+  std::vector<Walk> walks(count);
+  std::size_t active = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    const Records& records = lists[k]->m_records;
+    out[k].assign(records.size(), nullptr);
+    walks[k].done = records.empty();
+    if (walks[k].done) continue;
+    walks[k] = {records.begin(), std::prev(records.end()), 0, records.size() - 1, false};
+    ++active;
+  }
+  while (active != 0) {
+    for (std::size_t k = 0; k < count; ++k) {
+      Walk& w = walks[k];
+      if (w.done) continue;
+      if (w.i < w.j) {
+        out[k][w.i++] = *w.front++;
+        out[k][w.j--] = *w.back--;
+        if (w.i <= w.j) continue;
+      } else {
+        out[k][w.i] = *w.front;  // the middle one of an odd count
+      }
+      w.done = true;
+      --active;
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <list>
 #include <string>
+#include <vector>
 
 #include "records/CCasioPol.h"
 
@@ -63,6 +64,15 @@ class CCasioList : public CObject {
   // The holder's clean-up: deletes every record and empties the list.
   void DeleteAll();
 
+  // The records of `count` lists in their order, into out[0..count). All the lists are
+  // walked at once, each from both ends: their nodes, which lie anywhere in memory and are
+  // each found only through the one before, are then fetched side by side.
+  static void GatherRecords(const CCasioList* const* lists, std::size_t count,
+                            std::vector<CCasioPol*>* out);
+  // Makes the next store of the list write `records` (its records in order, as GatherRecords
+  // gives them) instead of walking the list again. That store clears it.
+  void StoreFrom(const std::vector<CCasioPol*>* records) { m_storeFrom = records; }
+
   // The width of every exchange field: the column size the ODBC exchange found (at most 200).
   static void SetExchangeWidth(int width);
 
@@ -75,6 +85,7 @@ class CCasioList : public CObject {
 
  private:
   Records m_records;
+  const std::vector<CCasioPol*>* m_storeFrom = nullptr;
 };
 
 // The captions of the six free fields of Telephone (mode 1) and BusinessCards (mode 3) as
