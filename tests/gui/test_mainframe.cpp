@@ -203,6 +203,8 @@ class MainFrameTest : public QObject {
     QCOMPARE(itemsOf(0),
              (QStringList{"&Nový\tCtrl+N", "&Otevřít…\tCtrl+O", "&Zavřít\t", "&Uložit\tCtrl+S",
                           "Uložit &jako…\t", "&Importuj data…\t", "&Exportuj data…\t",
+                          "Exportovat do &vCard…\t", "Exportovat do i&Calendar…\t",
+                          "Importovat z v&Card…\t", "Importovat z iC&alendar…\t",
                           "&Tisk..\tCtrl+P", "Ná&hled\t", "Na&stavení tisku…\t", "&Konec\t"}));
     QCOMPARE(itemsOf(2), (QStringList{"Přijímat &z diáře\t", "Poslat &do diáře…\t",
                                       "Příjem do &souboru…\t", "&Parametry přenosu…\t",
