@@ -14,11 +14,9 @@
 
 namespace {
 
-// A name the profile can keep as a value name of "Mappings": not blank, and without the
-// characters the settings file reads as a path of sections.
-bool StorableName(const QString& name) {
-  return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
-}
+// A name the profile can keep as a value name of "Mappings": not blank. A "/" or "\" in it is
+// kept as typed (the profile escapes them in its keys).
+bool StorableName(const QString& name) { return !name.trimmed().isEmpty(); }
 
 QPushButton* Button(const char* text, const char* name, QWidget* parent) {
   auto* button = new QPushButton(QString::fromUtf8(text), parent);
