@@ -57,22 +57,6 @@ QStringList localFiles(const QMimeData* data) {
   return files;
 }
 
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Stop:
-      return QMessageBox::Critical;
-    case MessageIcon::Exclamation:
-      return QMessageBox::Warning;
-    case MessageIcon::Question:
-      return QMessageBox::Question;
-    case MessageIcon::Information:
-      return QMessageBox::Information;
-    case MessageIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
-}
-
 // A menu text without its mnemonic and ellipsis: the tool tip of a toolbar button.
 QString TipText(const QString& menuText) {
   QString tip = menuText;

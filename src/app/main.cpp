@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QTimer>
 #include <QSettings>
 #include <clocale>
 
@@ -30,9 +31,8 @@ int main(int argc, char* argv[]) {
   CMainFrame frame;
   frame.startUp(arguments);
   if (plainStart) {
-    // The tip comes once the windows are drawn.
-    QApplication::processEvents();
-    ShowTipsOnStartUp(frame.profile(), &frame);
+    // The tip comes once the windows are drawn: after the event loop's first turn.
+    QTimer::singleShot(0, &frame, [&frame]() { ShowTipsOnStartUp(frame.profile(), &frame); });
   }
   return app.exec();
 }

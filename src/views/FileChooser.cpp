@@ -39,11 +39,11 @@ QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& fil
 }
 
 QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
-                       const QString& suggested) {
+                       const QString& suggested, const QString& suffix) {
   if (auto next = TakeNext()) return *next;
   QFileDialog dialog(parent, title, QString(), QtFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.setDefaultSuffix(suffix);
   dialog.selectFile(suggested);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();

@@ -8,8 +8,9 @@ class QWidget;
 // The file dialogs of the views. `filter` is a string-table filter "text|patterns|...||".
 // An empty result means cancelled.
 QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& filter);
+// A name typed without an extension gets `suffix`.
 QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
-                       const QString& suggested);
+                       const QString& suggested, const QString& suffix = QStringLiteral("txt"));
 
 // For tests: the next dialog answers with this path ("" = cancel) instead of showing.
 namespace FileChooserTestHook {

@@ -5,10 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include "resources/MessageIcon.h"
+
 // The program's message boxes: titled "Duxel", Czech buttons, the icon the message calls for
 // (stop for errors, exclamation for warnings, question for confirmations). Every box of the
 // program goes through here, so that a test can answer the next one without a modal loop and
 // read which ones were shown.
+
+// The box icon of an icon the core asks for.
+QMessageBox::Icon BoxIcon(MessageIcon icon);
 
 // Shows `text` with `buttons` and returns the button chosen; `detail` (a technical reason)
 // goes into the details part.

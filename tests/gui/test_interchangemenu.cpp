@@ -16,6 +16,7 @@
 #include "records/CcTelefon.h"
 #include "records/Cp1250.h"
 #include "views/CDuxelView.h"
+#include "views/FileChooser.h"
 #include "views/Messages.h"
 
 namespace {
@@ -55,7 +56,7 @@ class InterchangeMenuTest : public QObject {
     QVERIFY(frame.action(33003)->isEnabled());
 
     const QString path = dir.filePath(QStringLiteral("kontakty.vcf"));
-    qputenv("DUXEL_TEST_INTERCHANGE_FILE", QFile::encodeName(path));
+    FileChooserTestHook::setNextFileName(path);
     frame.action(33001)->trigger();
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -68,8 +69,8 @@ class InterchangeMenuTest : public QObject {
 
     CDuxelDoc* target = frame.documentManager()->newDocument();
     frame.openModeWindow(target, 1);
+    FileChooserTestHook::setNextFileName(path);
     frame.action(33003)->trigger();
-    qunsetenv("DUXEL_TEST_INTERCHANGE_FILE");
     QCOMPARE(target->GetList(1)->GetCount(), std::size_t(2));
     QCOMPARE(phoneBook(*target), phoneBook(*source));
     QCOMPARE(frame.activeView()->rowTexts().size(), 2);

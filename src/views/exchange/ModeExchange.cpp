@@ -15,22 +15,6 @@
 
 namespace {
 
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Stop:
-      return QMessageBox::Critical;
-    case MessageIcon::Exclamation:
-      return QMessageBox::Warning;
-    case MessageIcon::Information:
-      return QMessageBox::Information;
-    case MessageIcon::Question:
-      return QMessageBox::Question;
-    case MessageIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
-}
-
 // Our own driver is offered like any installed one: registered in the user's driver list
 // when it is missing there and in the system's.
 void RegisterTextDriver() {

@@ -1,36 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/interchange/InterchangeMenu.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "document/CDuxelDoc.h"
 #include "interchange/Interchange.h"
 #include "records/CCasioList.h"
+#include "views/FileChooser.h"
 #include "views/GuiText.h"
 #include "views/Messages.h"
 #include "views/ViewHost.h"
 
 namespace {
-const QString kVCardFilter = QStringLiteral("vCard (*.vcf *.vcard);;Všechny soubory (*)");
-const QString kCalendarFilter = QStringLiteral("iCalendar (*.ics *.ical);;Všechny soubory (*)");
+const QString kVCardFilter = QStringLiteral("vCard (*.vcf *.vcard)|*.vcf;*.vcard|Všechny soubory (*)|*||");
+const QString kCalendarFilter =
+    QStringLiteral("iCalendar (*.ics *.ical)|*.ics;*.ical|Všechny soubory (*)|*||");
 
 bool isVCard(int id) { return id == kCmdExportVCard || id == kCmdImportVCard; }
 
-// A test names the file through this variable instead of answering a file dialog.
 QString chooseFile(QWidget* parent, bool save, bool vcard) {
-  const QByteArray given = qgetenv("DUXEL_TEST_INTERCHANGE_FILE");
-  if (!given.isEmpty()) return QString::fromLocal8Bit(given);
   const QString filter = vcard ? kVCardFilter : kCalendarFilter;
-  const QString title =
-      QString::fromUtf8(save ? "Exportovat do %1" : "Importovat z %1").arg(vcard ? "vCard" : "iCalendar");
-  if (save) {
-    QFileDialog dialog(parent, title, QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(vcard ? QStringLiteral("vcf") : QStringLiteral("ics"));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-  }
-  return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+  const QString title = QString::fromUtf8(save ? "Exportovat do %1" : "Importovat z %1")
+                            .arg(vcard ? QStringLiteral("vCard") : QStringLiteral("iCalendar"));
+  if (!save) return ChooseOpenFile(parent, title, filter);
+  return ChooseSaveFile(parent, title, filter, QString(),
+                        vcard ? QStringLiteral("vcf") : QStringLiteral("ics"));
 }
 }  // namespace
 
